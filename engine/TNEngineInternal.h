@@ -18,6 +18,8 @@ int TNGfxAttribLocation(const char* name);
 /* Uploads the camera's look-at view, scaled by (scaleX, scaleY, 1, 1), to
  * uVMatrix of the current program. */
 void TNGfxUploadView(float scaleX, float scaleY);
+/* Drops every staged mesh vertex. */
+void TNGfxMeshStagingClear();
 
 /* Every graphics diagnostic names the graphics module's file. */
 #define TN_GRAPHICS_FILE "TNGraphics.cpp"

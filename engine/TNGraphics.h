@@ -30,10 +30,11 @@ TN_API void TNReportAssertParm(const char* condition, int line, const char* func
   do { if (!(condition)) TNReportAssertParm(#condition, __LINE__, __func__, __FILE__); } while (0)
 
 /* ---- Renderer core */
-TN_API extern float gTNWinMinX;
-TN_API extern float gTNWinMaxX;
-TN_API extern float gTNWinMinY;
-TN_API extern float gTNWinMaxY;
+/* The visible world rectangle (TN_API makes these declarations, not definitions). */
+TN_API float gTNWinMinX;
+TN_API float gTNWinMaxX;
+TN_API float gTNWinMinY;
+TN_API float gTNWinMaxY;
 
 TN_API int TNGfxInit(int width, int height);
 TN_API void TNGfxReset(void);   /* empties the mesh staging area */

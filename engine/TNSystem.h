@@ -25,7 +25,7 @@ typedef void* TNWindowHandle;
 typedef int (*TNWindowProc)(const union SDL_Event* event);
 
 /* 1 while the engine window has the input focus. */
-TN_API extern int gTNSysAppActive;
+TN_API int gTNSysAppActive;
 
 /* Opens the centred window of exactly width x height pixels, then starts
  * graphics, input and the frame-rate controller (0 = unlimited rate).

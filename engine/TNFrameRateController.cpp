@@ -1,0 +1,84 @@
+// Frame-rate controller: frame timing on the high-resolution counter and a
+// busy wait that holds the maximum rate precisely.
+#include "TNFrameRateController.h"
+
+#include <SDL.h>
+
+static unsigned long long PlatformCounter() { return SDL_GetPerformanceCounter(); }
+static unsigned long long PlatformFrequency() { return SDL_GetPerformanceFrequency(); }
+
+static TNCounterFunc sReadCounter = PlatformCounter;
+static TNCounterFunc sReadFrequency = PlatformFrequency;
+
+static double sMaxFrameRate = 0.0;
+static double sFrameRate = 0.0;
+static double sFrameTime = 0.0;
+static double sMinFrameTime = 0.0;
+static unsigned int sFrameCounter = 0;
+static unsigned long long sFrequency = 0;
+static double sSecondsPerTick = 0.0;
+static unsigned long long sFrameStartCount = 0;
+static unsigned long long sFrameEndCount = 0;
+
+void TNFrameRateControllerSetTimeSource(TNCounterFunc counter, TNCounterFunc frequency) {
+  sReadCounter = counter ? counter : PlatformCounter;
+  sReadFrequency = frequency ? frequency : PlatformFrequency;
+}
+
+// Before the first measured frame the frame time is the target one.
+static void RestartFrameTiming() {
+  sFrameCounter = 0;
+  sFrameRate = sMaxFrameRate;
+  if (sFrameRate != 0.0) {
+    sFrameTime = 1.0 / sFrameRate;
+    sMinFrameTime = 1.0 / sMaxFrameRate;
+  } else {
+    sFrameTime = 0.0;
+    sMinFrameTime = 0.0;
+  }
+}
+
+static void ReadFrequency() {
+  sFrequency = sReadFrequency();
+  sSecondsPerTick = 1.0 / static_cast<double>(sFrequency);
+}
+
+void TNFrameRateControllerInit(unsigned int maxFrameRate) {
+  sMaxFrameRate = static_cast<double>(maxFrameRate);
+  RestartFrameTiming();
+  // Without a tick length an End before the first Start would spin forever.
+  ReadFrequency();
+  sFrameStartCount = sReadCounter();
+}
+
+void TNFrameRateControllerReset(void) { RestartFrameTiming(); }
+
+void TNFrameRateControllerStart(void) {
+  ReadFrequency();
+  sFrameStartCount = sReadCounter();
+}
+
+void TNFrameRateControllerEnd(void) {
+  // Sleeping would give the time slice away and miss the deadline; spin instead.
+  do {
+    sFrameEndCount = sReadCounter();
+    sFrameTime = static_cast<double>(sFrameEndCount - sFrameStartCount) * sSecondsPerTick;
+  } while (sMinFrameTime > sFrameTime);
+  sFrameRate = 1.0 / sFrameTime;
+  ++sFrameCounter;
+}
+
+double TNFrameRateControllerGetFrameTime(void) { return sFrameTime; }
+
+unsigned int TNFrameRateControllerGetFrameCount(void) { return sFrameCounter; }
+
+double TNGetTime(double* out) {
+  unsigned long long frequency = sReadFrequency();
+  unsigned long long count = sReadCounter();
+  // Dividing in integers first keeps the precision of large counter values.
+  unsigned long long whole = count / frequency;
+  unsigned long long rest = count - whole * frequency;
+  double time = static_cast<double>(whole) + static_cast<double>(rest) / static_cast<double>(frequency);
+  if (out) *out = time;
+  return time;
+}

@@ -1,0 +1,130 @@
+// System module: the window, the event pump, the frame bracket and the
+// windowed/full-screen switch.
+#include "TNSystem.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+
+#include "TNEngineInternal.h"
+#include "TNFrameRateController.h"
+#include "TNInput.h"
+#include "platform/TNPlatform.h"
+
+int gTNSysAppActive = 0;
+
+static TNInstanceHandle sInstance = nullptr;
+static TNWindowProc sWindowProc = nullptr;
+static int sWindowExists = 0;
+static bool sFullScreen = false;
+static float sScaleX = 1.0f;
+static float sScaleY = 1.0f;
+
+static const char* const kInitialTitle = "Tarnel Engine";
+static const double kEngineVersion = 3.04;
+
+static void DispatchEvent(const SDL_Event* event) { sWindowProc(event); }
+
+static bool IsOurWindowEvent(const SDL_Event* event) {
+  return event->type == SDL_WINDOWEVENT && event->window.windowID == TNPlatWindowId() &&
+         TNPlatWindowId() != 0;
+}
+
+int TNSysDefaultWindowProc(const SDL_Event* event) {
+  if (!event || !IsOurWindowEvent(event)) return 1;
+  switch (event->window.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      gTNSysAppActive = 1;
+      return 0;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      gTNSysAppActive = 0;
+      return 0;
+    case SDL_WINDOWEVENT_CLOSE:
+      TNPlatDestroyWindow();
+      sWindowExists = 0;
+      return 0;
+    case SDL_WINDOWEVENT_EXPOSED:
+      // Every frame repaints the whole window anyway.
+      return 0;
+    default:
+      return 1;
+  }
+}
+
+int TNSysInit(TNInstanceHandle instance, int showCommand, int width, int height, int createConsole,
+              unsigned int maxFrameRate, TNWindowProc windowProc) {
+  // Standard output already is the console here; the console flag asks for nothing more.
+  (void)createConsole;
+  (void)showCommand;
+  sInstance = instance;
+  printf("Tarnel Engine version: %2.2f\n\n", kEngineVersion);
+  sWindowProc = windowProc ? windowProc : TNSysDefaultWindowProc;
+  sFullScreen = false;
+  sScaleX = 1.0f;
+  sScaleY = 1.0f;
+  if (!TNPlatOpenWindow(kInitialTitle, width, height)) return 0;
+  sWindowExists = 1;
+  if (!TNGfxInit(width, height)) return 0;
+  if (!TNInputInit()) return 0;
+  TNFrameRateControllerInit(maxFrameRate);
+  return 1;
+}
+
+void TNSysReset(void) {
+  TNFrameRateControllerReset();
+  TNInputReset();
+}
+
+void TNSysExit(void) {
+  TNInputExit();
+  TNGfxExit();
+  TNPlatShutdown();
+  sWindowExists = 0;
+  sInstance = nullptr;
+}
+
+void TNSysFrameStart(void) {
+  TNFrameRateControllerStart();
+  TNGfxStart();
+}
+
+void TNSysFrameEnd(void) {
+  TNGfxEnd();
+  TNFrameRateControllerEnd();
+  TNSysUpdate();
+}
+
+void TNSysUpdate(void) {
+  if (!sWindowProc) sWindowProc = TNSysDefaultWindowProc;
+  TNPlatPumpEvents(DispatchEvent);
+}
+
+void TNSysSetWindowTitle(const char* title) { TNPlatSetTitle(title); }
+
+TNWindowHandle TNSysGetWindowHandle(void) { return TNPlatWindow(); }
+
+int TNSysDoesWindowExist(void) { return sWindowExists; }
+
+void TNToogleFullScreen(bool fullScreen) {
+  sFullScreen = fullScreen;
+  if (fullScreen) {
+    int screenWidth = 0;
+    int screenHeight = 0;
+    TNPlatScreenSize(&screenWidth, &screenHeight);
+    if (screenWidth > 0 && screenHeight > 0 && TNGetWindowWidth() > 0 && TNGetWindowHeight() > 0) {
+      sScaleX = static_cast<float>(screenWidth) / static_cast<float>(TNGetWindowWidth());
+      sScaleY = static_cast<float>(screenHeight) / static_cast<float>(TNGetWindowHeight());
+    }
+  } else {
+    sScaleX = 1.0f;
+    sScaleY = 1.0f;
+  }
+  TNPlatSetFullScreen(fullScreen, TNGetWindowWidth(), TNGetWindowHeight());
+}
+
+bool TNSysIsFullScreen() { return sFullScreen; }
+
+void TNSysGetScale(float* scaleX, float* scaleY) {
+  if (scaleX) *scaleX = sScaleX;
+  if (scaleY) *scaleY = sScaleY;
+}

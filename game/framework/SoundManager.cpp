@@ -1,0 +1,368 @@
+#include "SoundManager.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <condition_variable>
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <unordered_map>
+#include <vector>
+
+/*
+ * Decoding a one-minute Ogg track takes about a tenth of a second, and a
+ * state creates and plays its tracks while it is being built. So decoding
+ * runs on a worker thread, in creation order (a track that is asked to play
+ * jumps the queue), and a play that comes early reserves a channel that the
+ * worker starts when the track is ready. Decoded tracks stay cached by path
+ * until SoundClose, so returning to a state costs nothing.
+ *
+ * Everything the worker touches besides the decoder is guarded by gLock.
+ */
+
+namespace {
+
+enum class DecodeState { Queued, Ready, Failed };
+
+struct CachedSound {
+  std::string path;
+  Mix_Chunk* chunk = nullptr;
+  DecodeState state = DecodeState::Queued;
+};
+
+/* Who a mixer channel belongs to, and whether it waits for its decoding. */
+struct ChannelUse {
+  const SoundData* owner = nullptr;
+  bool pending = false;
+};
+
+}  // namespace
+
+struct SoundData {
+  std::shared_ptr<CachedSound> cached;
+  bool loop;
+};
+
+static const int kFrequency = 44100;
+static const int kChunkSamples = 2048;
+
+static bool gOpen = false;
+static float gVolume = 1.0f;
+static bool gMuted = false;
+static bool gPaused = false;
+
+static std::mutex gLock;
+static std::condition_variable gQueueChanged;
+static std::condition_variable gDecodeDone;
+static std::deque<std::shared_ptr<CachedSound>> gQueue;
+static bool gDecoding = false;
+static bool gStopping = false;
+static std::thread gWorker;
+static std::vector<ChannelUse> gChannels;
+/* Touched by the game thread only. */
+static std::unordered_map<std::string, std::shared_ptr<CachedSound>> gCache;
+
+/* ---- Device */
+
+static bool OpenDevice() {
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  if (Mix_OpenAudio(kFrequency, MIX_DEFAULT_FORMAT, 2, kChunkSamples) == 0) return true;
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  return false;
+}
+
+/* A machine without a sound card still gets a working mixer that plays
+ * into SDL's dummy driver, so the game behaves the same, only silently. */
+static bool OpenDeviceOrDummy() {
+  if (OpenDevice()) return true;
+  std::fprintf(stderr, "Sound: no audio device (%s); the game runs silently\n", SDL_GetError());
+  SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+  bool opened = OpenDevice();
+  SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+  return opened;
+}
+
+static int EffectiveVolume() {
+  return gMuted ? 0 : static_cast<int>(std::lround(gVolume * MIX_MAX_VOLUME));
+}
+
+/* ---- Playback (gLock held) */
+
+static void StartPlayback(int channel, const SoundData* data) {
+  ChannelUse& use = gChannels[channel];
+  use.pending = false;
+  // A paused group must not let a new clip sound for the moment it takes to
+  // pause it: start it muted, pause, then give it its volume.
+  Mix_Volume(channel, gPaused ? 0 : EffectiveVolume());
+  if (Mix_PlayChannel(channel, data->cached->chunk, data->loop ? -1 : 0) < 0) {
+    use.owner = nullptr;
+    return;
+  }
+  if (gPaused) {
+    Mix_Pause(channel);
+    Mix_Volume(channel, EffectiveVolume());
+  }
+}
+
+static int ReserveChannel(const SoundData* data) {
+  for (size_t i = 0; i < gChannels.size(); ++i) {
+    int channel = static_cast<int>(i);
+    if (gChannels[i].pending || Mix_Playing(channel)) continue;
+    gChannels[i].owner = data;
+    return channel;
+  }
+  return -1;
+}
+
+static void StopChannel(int channel) {
+  ChannelUse& use = gChannels[channel];
+  if (!use.pending) Mix_HaltChannel(channel);
+  use.pending = false;
+  use.owner = nullptr;
+}
+
+static void StartWaitingPlaybacks(const CachedSound* sound) {
+  for (size_t i = 0; i < gChannels.size(); ++i) {
+    ChannelUse& use = gChannels[i];
+    if (!use.pending || use.owner->cached.get() != sound) continue;
+    if (sound->state == DecodeState::Ready) {
+      StartPlayback(static_cast<int>(i), use.owner);
+    } else {
+      use.pending = false;
+      use.owner = nullptr;
+    }
+  }
+}
+
+static void MoveToFrontOfQueue(const CachedSound* sound) {
+  auto found = std::find_if(gQueue.begin(), gQueue.end(),
+                            [sound](const std::shared_ptr<CachedSound>& s) { return s.get() == sound; });
+  if (found == gQueue.end() || found == gQueue.begin()) return;
+  std::shared_ptr<CachedSound> moved = *found;
+  gQueue.erase(found);
+  gQueue.push_front(moved);
+}
+
+/* ---- Decoding */
+
+static void DecodeLoop() {
+  for (;;) {
+    std::shared_ptr<CachedSound> job;
+    {
+      std::unique_lock<std::mutex> lock(gLock);
+      gQueueChanged.wait(lock, [] { return gStopping || !gQueue.empty(); });
+      if (gStopping) return;
+      job = gQueue.front();
+      gQueue.pop_front();
+      gDecoding = true;
+    }
+    Mix_Chunk* chunk = Mix_LoadWAV(job->path.c_str());
+    if (!chunk) std::fprintf(stderr, "Sound: cannot decode \"%s\": %s\n", job->path.c_str(), Mix_GetError());
+    {
+      std::lock_guard<std::mutex> lock(gLock);
+      job->chunk = chunk;
+      job->state = chunk ? DecodeState::Ready : DecodeState::Failed;
+      gDecoding = false;
+      StartWaitingPlaybacks(job.get());
+    }
+    gDecodeDone.notify_all();
+  }
+}
+
+static void StopWorker() {
+  {
+    std::lock_guard<std::mutex> lock(gLock);
+    gStopping = true;
+    gQueue.clear();
+  }
+  gQueueChanged.notify_all();
+  if (gWorker.joinable()) gWorker.join();
+  gDecoding = false;
+}
+
+/* Reads the first bytes so that a missing or foreign file is reported when
+ * the clip is created, not later on the worker. */
+static bool LooksLikeSoundFile(const char* path) {
+  std::FILE* file = std::fopen(path, "rb");
+  if (!file) {
+    std::fprintf(stderr, "Sound: cannot open \"%s\": %s\n", path, std::strerror(errno));
+    return false;
+  }
+  char magic[4] = {0};
+  size_t got = std::fread(magic, 1, sizeof magic, file);
+  std::fclose(file);
+  bool known = got == sizeof magic && (std::memcmp(magic, "OggS", 4) == 0 || std::memcmp(magic, "RIFF", 4) == 0);
+  if (!known) std::fprintf(stderr, "Sound: \"%s\" is not an Ogg file\n", path);
+  return known;
+}
+
+static std::shared_ptr<CachedSound> FindOrQueue(const char* path) {
+  auto found = gCache.find(path);
+  if (found != gCache.end()) return found->second;
+  auto sound = std::make_shared<CachedSound>();
+  sound->path = path;
+  gCache[path] = sound;
+  if (!LooksLikeSoundFile(path)) {
+    sound->state = DecodeState::Failed;
+    return sound;
+  }
+  {
+    std::lock_guard<std::mutex> lock(gLock);
+    gQueue.push_back(sound);
+  }
+  gQueueChanged.notify_one();
+  return sound;
+}
+
+static bool HasFailed(const CachedSound& sound) {
+  std::lock_guard<std::mutex> lock(gLock);
+  return sound.state == DecodeState::Failed;
+}
+
+/* ---- Interface */
+
+void SoundInit(int maxChannels) {
+  if (gOpen) return;
+  gVolume = 1.0f;
+  gMuted = false;
+  gPaused = false;
+  if (!OpenDeviceOrDummy()) {
+    std::fprintf(stderr, "Sound: cannot open any audio device (%s)\n", SDL_GetError());
+    return;
+  }
+  Mix_Init(MIX_INIT_OGG);
+  int channels = Mix_AllocateChannels(std::max(1, maxChannels));
+  gChannels.assign(channels, ChannelUse());
+  Mix_Volume(-1, EffectiveVolume());
+  gStopping = false;
+  gWorker = std::thread(DecodeLoop);
+  gOpen = true;
+}
+
+SoundClip* SoundCreate(const char* path, bool loop) {
+  SoundClip* clip = new SoundClip{nullptr, -1};
+  if (!gOpen || !path) return clip;
+  std::shared_ptr<CachedSound> sound = FindOrQueue(path);
+  if (!HasFailed(*sound)) clip->sound = new SoundData{sound, loop};
+  return clip;
+}
+
+bool SoundRelease(SoundClip* clip) {
+  if (!clip) return false;
+  bool hadSound = clip->sound != nullptr;
+  if (hadSound && gOpen) {
+    // Like any sound library's release: playbacks of the clip end with it.
+    std::lock_guard<std::mutex> lock(gLock);
+    for (size_t i = 0; i < gChannels.size(); ++i) {
+      if (gChannels[i].owner == clip->sound) StopChannel(static_cast<int>(i));
+    }
+  }
+  delete clip->sound;
+  delete clip;
+  return hadSound;
+}
+
+void SoundPlay(SoundClip* clip) {
+  if (!gOpen || !clip || !clip->sound) return;
+  std::lock_guard<std::mutex> lock(gLock);
+  const CachedSound& sound = *clip->sound->cached;
+  if (sound.state == DecodeState::Failed) return;
+  int channel = ReserveChannel(clip->sound);
+  clip->channel = channel;
+  if (channel < 0) return;
+  if (sound.state == DecodeState::Ready) {
+    StartPlayback(channel, clip->sound);
+  } else {
+    gChannels[channel].pending = true;
+    MoveToFrontOfQueue(&sound);
+  }
+}
+
+void SoundStop(SoundClip* clip) {
+  if (!gOpen || !clip || !clip->sound || clip->channel < 0) return;
+  std::lock_guard<std::mutex> lock(gLock);
+  if (clip->channel >= static_cast<int>(gChannels.size())) return;
+  // The channel may since have finished and been given to another clip.
+  if (gChannels[clip->channel].owner == clip->sound) StopChannel(clip->channel);
+}
+
+bool SoundIsPlaying() {
+  if (!gOpen) return false;
+  std::lock_guard<std::mutex> lock(gLock);
+  if (Mix_Playing(-1) > 0) return true;
+  return std::any_of(gChannels.begin(), gChannels.end(), [](const ChannelUse& use) { return use.pending; });
+}
+
+int SoundSetMute(bool mute) {
+  std::lock_guard<std::mutex> lock(gLock);
+  gMuted = mute;
+  if (!gOpen) return -1;
+  Mix_Volume(-1, EffectiveVolume());
+  return 0;
+}
+
+void SoundSetPaused(bool paused) {
+  std::lock_guard<std::mutex> lock(gLock);
+  gPaused = paused;
+  if (!gOpen) return;
+  if (paused) {
+    Mix_Pause(-1);
+  } else {
+    Mix_Resume(-1);
+  }
+}
+
+int SoundChangeVolume(float step) {
+  std::lock_guard<std::mutex> lock(gLock);
+  float volume = gVolume + step;
+  if (volume < 0.0f) {
+    volume = 0.0f;
+  } else if (volume > 1.0f) {
+    volume = 1.0f;
+  }
+  gVolume = volume;
+  if (!gOpen) return -1;
+  Mix_Volume(-1, EffectiveVolume());
+  return 0;
+}
+
+/* The mixer runs on its own thread and the worker starts waiting clips, so
+ * there is nothing to pump here; kept for the callers' frame rhythm. */
+void SoundUpdate() {}
+
+void SoundFinishLoading() {
+  if (!gOpen) return;
+  std::unique_lock<std::mutex> lock(gLock);
+  gDecodeDone.wait(lock, [] { return gQueue.empty() && !gDecoding; });
+}
+
+bool SoundClose() {
+  if (!gOpen) return true;
+  StopWorker();
+  Mix_HaltChannel(-1);
+  for (auto& entry : gCache) {
+    Mix_FreeChunk(entry.second->chunk);
+    entry.second->chunk = nullptr;
+    // Clips that outlive the device keep a sound that plays nothing.
+    entry.second->state = DecodeState::Failed;
+  }
+  gCache.clear();
+  gChannels.clear();
+  Mix_CloseAudio();
+  Mix_Quit();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  gOpen = false;
+  return true;
+}
+
+float SoundGetVolume() { return gVolume; }
+bool SoundIsMuted() { return gMuted; }
+bool SoundIsPaused() { return gPaused; }

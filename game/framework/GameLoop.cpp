@@ -1,0 +1,113 @@
+#include "GameLoop.h"
+
+#include <SDL.h>
+
+#include <atomic>
+
+#include "BaseGameState.h"
+#include "GameStateManager.h"
+#include "SoundManager.h"
+#include "TNFrameRateController.h"
+#include "TNInput.h"
+#include "TNSystem.h"
+
+static const int kShowNormal = 1;
+static const int kSoundChannels = 64;
+static const unsigned char kKeyF11 = 122;
+
+static bool stateEntered = false;
+static bool stateLoaded = false;
+static bool loopFinished = false;
+static std::atomic<bool> quitEventSeen(false);
+
+/* SDL turns the end of the session, SIGINT and SIGTERM into a quit event,
+ * which the engine's window procedure leaves alone. */
+static int WatchForQuit(void*, SDL_Event* event) {
+  if (event->type == SDL_QUIT) quitEventSeen = true;
+  return 0;
+}
+
+void GameStart(bool startFullScreen) {
+  quitEventSeen = false;
+  SystemStart(nullptr, kShowNormal);
+  SDL_AddEventWatch(WatchForQuit, nullptr);
+  if (startFullScreen) ToggleFullScreen();
+  SoundInit(kSoundChannels);
+}
+
+void GameLoopBegin(int firstStateId) {
+  GameStateManagerInit(firstStateId);
+  stateEntered = false;
+  loopFinished = false;
+}
+
+bool GameLoopFinished() { return loopFinished; }
+bool GameLoopStateEntered() { return stateEntered; }
+
+void GameLoopEnterState() {
+  if (stateEntered || loopFinished) return;
+  if (currentStateId == kStateQuit) {
+    loopFinished = true;
+    return;
+  }
+  if (currentStateId == kStateRestart) {
+    // The object of the state that asked for the restart runs again as it is.
+    currentStateId = previousStateId;
+    nextStateId = previousStateId;
+  } else {
+    GameStateManagerUpdate();
+    SoundUpdate();
+    currentState->Load();
+    stateLoaded = true;
+  }
+  currentState->Initialize();
+  stateEntered = true;
+}
+
+/* A closed window only drops the engine's flag; without this the loop would
+ * go on forever with nothing on screen. */
+static void QuitIfWindowGone() {
+  if (!TNSysDoesWindowExist() || quitEventSeen) nextStateId = kStateQuit;
+}
+
+static void RunFrame() {
+  TNSysFrameStart();
+  TNInputUpdate();
+  currentState->RunFrame();
+  TNSysFrameEnd();
+  if (TNInputCheckTriggered(kKeyF11)) ToggleFullScreen();
+  frameTime = static_cast<float>(TNFrameRateControllerGetFrameTime());
+  QuitIfWindowGone();
+}
+
+static void LeaveState() {
+  currentState->Free();
+  if (nextStateId != kStateRestart) {
+    currentState->Unload();
+    stateLoaded = false;
+  }
+  previousStateId = currentStateId;
+  currentStateId = nextStateId;
+  stateEntered = false;
+  if (currentStateId == kStateQuit) loopFinished = true;
+}
+
+bool GameLoopStep() {
+  GameLoopEnterState();
+  if (loopFinished) return false;
+  QuitIfWindowGone();
+  if (nextStateId == currentStateId) RunFrame();
+  if (nextStateId != currentStateId) LeaveState();
+  return !loopFinished;
+}
+
+void GameStop() {
+  if (stateEntered) currentState->Free();
+  if (stateLoaded && currentState != nullptr) currentState->Unload();
+  stateEntered = false;
+  stateLoaded = false;
+  GameStateManagerFree();
+  SDL_DelEventWatch(WatchForQuit, nullptr);
+  SoundClose();
+  SystemExit();
+}

@@ -1,0 +1,52 @@
+/*
+ * Sorca's entry point: find the resources, start the engine in full screen,
+ * run the state loop from the menu until quit, shut everything down.
+ *
+ * SORCA_EXIT_AFTER_FRAMES=N quits after N frames and reports on standard
+ * error how long start-up took and how much memory the game holds.
+ */
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "GameLoop.h"
+#include "GameStateManager.h"
+#include "ResourceRoot.h"
+
+static long ResidentKilobytes() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.compare(0, 6, "VmRSS:") == 0) return std::atol(line.c_str() + 6);
+  return -1;
+}
+
+static int FramesBeforeExit() {
+  const char* value = std::getenv("SORCA_EXIT_AFTER_FRAMES");
+  return value != nullptr ? std::atoi(value) : 0;
+}
+
+int main() {
+  const auto started = std::chrono::steady_clock::now();
+  if (!EnterResourceRoot()) return 1;
+  const int framesBeforeExit = FramesBeforeExit();
+
+  GameStart(true);
+  GameLoopBegin(kStateMenu);
+  int frames = 0;
+  double firstFrameMs = 0.0;
+  while (GameLoopStep()) {
+    if (++frames == 1)
+      firstFrameMs = std::chrono::duration<double, std::milli>(
+                         std::chrono::steady_clock::now() - started).count();
+    if (framesBeforeExit > 0 && frames == framesBeforeExit) {
+      std::fprintf(stderr, "sorca: first frame presented %.1f ms after start; VmRSS %ld kB\n",
+                   firstFrameMs, ResidentKilobytes());
+      nextStateId = kStateQuit;
+    }
+  }
+  GameStop();
+  return 0;
+}

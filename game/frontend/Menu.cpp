@@ -1,0 +1,333 @@
+#include "Menu.h"
+
+#include <initializer_list>
+
+#include "GameStateManager.h"
+#include "TNGraphics.h"
+#include "TNInput.h"
+
+int splashState = 0;
+
+namespace {
+
+const int kSplashDone = 3;
+const unsigned char kMouseLeft = 1;
+const unsigned char kMouseRight = 2;
+const unsigned char kKeyEnter = 13;
+const unsigned char kKeyEscape = 27;
+const unsigned char kKeySpace = 32;
+const unsigned char kKeyA = 65;
+
+const int kFrameNormal = 0;
+const int kFrameHighlight = 1;
+const int kFramePanel = 2;
+const int kFrameUnticked = 0;
+const int kFrameTicked = 1;
+const int kFrameMinus = 2;
+const int kFramePlus = 3;
+const int kFrameBackground = 0;
+const int kFrameFirstLogo = 1;
+const int kFrameSecondLogo = 2;
+
+const float kLogoStep = 0.005f;
+const float kMenuFadeStep = 0.025f;
+const float kTransitionStep = 0.05f;
+const float kLoadingMovesAbove = 0.3f;
+const float kVolumeStep = 0.3f;
+
+/* Window pixels, origin top-left, y down, both bounds inclusive. */
+struct Rect {
+  int left, right, top, bottom;
+  bool Contains(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
+};
+
+const Rect kStartRect = {360, 435, 235, 260};
+const Rect kHelpRect = {380, 425, 290, 305};
+const Rect kOptionsRect = {380, 425, 340, 355};
+const Rect kCreditsRect = {380, 425, 390, 405};
+const Rect kExitRect = {380, 425, 440, 455};
+const Rect kFullScreenBoxRect = {502, 537, 181, 214};
+const Rect kMuteBoxRect = {502, 537, 281, 314};
+const Rect kVolumeUpRect = {507, 540, 395, 426};
+const Rect kVolumeDownRect = {269, 309, 395, 426};
+
+bool Clicked() { return TNInputCheckTriggered(kMouseLeft) != 0; }
+
+void SetTransparency(std::initializer_list<GameObject*> objects, float t) {
+  for (GameObject* object : objects) object->SetTransparency(t);
+}
+
+void SetSize(GameObject* object, double width, double height) {
+  object->width = width;
+  object->height = height;
+}
+
+/* Frame 1 while the cursor is over the button, else frame 0. True when the
+ * cursor is over it. */
+bool Hover(Sprite* button, const Rect& rect, int x, int y) {
+  const bool over = rect.Contains(x, y);
+  button->SetFrame(over ? kFrameHighlight : kFrameNormal);
+  return over;
+}
+
+}  // namespace
+
+Menu::Menu() : debugText(TextPrinter::DebugFont) {
+  menuSprite = new MenuSprite;
+  startButton = new Start;
+  exitButton = new ExitB;
+  helpButton = new Help;
+  loading = new Loading;
+  fade = new Fade;
+  optionsButton = new Options;
+  creditsButton = new Credits;
+  fullScreenBox = new Checkbox;
+  muteBox = new Checkbox;
+  volumeDownIcon = new Checkbox;
+  volumeUpIcon = new Checkbox;
+
+  // Drawing order: background, buttons and panels, tick boxes, overlays.
+  for (GameObject* object : std::initializer_list<GameObject*>{
+           menuSprite, startButton, exitButton, optionsButton, creditsButton, helpButton,
+           fullScreenBox, muteBox, volumeDownIcon, volumeUpIcon, fade, loading})
+    AddObject(object);
+
+  TNGfxSetCamPosition(0.0f, 0.0f);
+  volumeDownIcon->SetFrame(kFrameMinus);
+  volumeUpIcon->SetFrame(kFramePlus);
+
+  startButton->posY = 50.0;
+  optionsButton->posY = -50.0;
+  creditsButton->posY = -100.0;
+  exitButton->posY = -150.0;
+  fullScreenBox->posX = 120.0;
+  fullScreenBox->posY = 100.0;
+  muteBox->posX = 120.0;
+  volumeDownIcon->posX = -110.0;
+  volumeDownIcon->posY = -115.0;
+  volumeUpIcon->posX = 125.0;
+  volumeUpIcon->posY = -115.0;
+
+  SetTransparency({startButton, helpButton, optionsButton, creditsButton, exitButton,
+                   fullScreenBox, muteBox, volumeDownIcon, volumeUpIcon, loading, fade},
+                  0.0f);
+  menuSprite->SetFrame(kFrameFirstLogo);
+  menuSprite->SetTransparency(0.0f);
+  SetSize(menuSprite, 400.0, 200.0);
+
+  fadeValue = 0.0f;
+  logoFadingOut = false;
+  loadingFrame = 0;
+  starting = false;
+
+  music = SoundCreate("Resources/Sound/BGM/Menu.ogg", true);
+  SoundPlay(music);
+}
+
+Menu::~Menu() {
+  for (GameObject* object : std::initializer_list<GameObject*>{
+           menuSprite, startButton, exitButton, helpButton, loading, fade, optionsButton,
+           creditsButton, fullScreenBox, muteBox, volumeDownIcon, volumeUpIcon})
+    delete object;
+  SoundRelease(music);
+}
+
+void Menu::Update() {
+  SoundUpdate();
+  if (splashState == 0) {
+    UpdateSplash();
+    return;
+  }
+
+  int x = 0, y = 0;
+  TNInputGetCursorPosition(&x, &y);
+  menuSprite->SetFrame(kFrameBackground);
+  SetSize(menuSprite, 800.0, 600.0);
+  if (menuSprite->GetTransparency() < 1.0f) {
+    FadeInMenu();
+    return;
+  }
+
+  float camX = 0.0f, camY = 0.0f;
+  TNGfxGetCamPosition(&camX, &camY);
+  loading->posX = camX + 280.0;
+  loading->posY = camY - 250.0;
+  if (starting) {
+    RunStartSequence();
+    return;
+  }
+
+  // Start answers under every panel.
+  UpdateStartButton(x, y);
+
+  if (!AnyPanelOpen()) {
+    UpdateOptionsButton(x, y);
+  } else if (optionsButton->GetFrame() == kFramePanel) {
+    UpdateOptionsPanel(x, y);
+    return;
+  }
+
+  if (!AnyPanelOpen()) {
+    UpdateCreditsButton(x, y);
+  } else if (creditsButton->GetFrame() == kFramePanel) {
+    UpdateCreditsPanel();
+    return;
+  }
+
+  if (helpButton->GetFrame() != kFramePanel)
+    UpdateHelpButton(x, y);
+  else
+    UpdateHelpPanel();
+
+  UpdateExitButton(x, y);
+  if (TNInputCheckTriggered(kKeyEscape)) nextStateId = kStateQuit;
+}
+
+void Menu::UpdateSplash() {
+  if (!logoFadingOut) {
+    fadeValue += kLogoStep;
+    if (fadeValue >= 1.0f) logoFadingOut = true;
+  } else {
+    fadeValue -= kLogoStep;
+  }
+  menuSprite->SetTransparency(fadeValue);
+
+  if (menuSprite->GetTransparency() <= 0.0f) {
+    if (menuSprite->GetFrame() == kFrameFirstLogo) {
+      menuSprite->SetFrame(kFrameSecondLogo);
+      fadeValue = 0.0f;
+      logoFadingOut = false;
+    } else if (menuSprite->GetFrame() == kFrameSecondLogo) {
+      EndSplash();
+    }
+  }
+  if (SplashSkipPressed()) EndSplash();
+}
+
+bool Menu::SplashSkipPressed() const {
+  for (unsigned char key : {kMouseLeft, kMouseRight, kKeySpace, kKeyEnter, kKeyA, kKeyEscape})
+    if (TNInputCheckTriggered(key)) return true;
+  return false;
+}
+
+void Menu::EndSplash() {
+  splashState = kSplashDone;
+  fadeValue = 0.0f;
+}
+
+void Menu::FadeInMenu() {
+  fadeValue += kMenuFadeStep;
+  SetTransparency({menuSprite, startButton, helpButton, optionsButton, creditsButton, exitButton},
+                  fadeValue);
+}
+
+void Menu::RunStartSequence() {
+  if (fade->GetTransparency() < 1.0f) {
+    fadeValue += kTransitionStep;
+    fade->SetTransparency(fadeValue);
+    if (fadeValue >= 1.0f) fadeValue = 0.0f;
+    return;
+  }
+  if (loading->GetTransparency() < 1.0f) {
+    fadeValue += kTransitionStep;
+    loading->SetTransparency(fadeValue);
+    loading->SetFrame(loadingFrame);
+    if (fadeValue > kLoadingMovesAbove && ++loadingFrame == 4) loadingFrame = 0;
+    return;
+  }
+  nextStateId = kStateLevel1;
+}
+
+void Menu::UpdateStartButton(int x, int y) {
+  if (!Hover(startButton, kStartRect, x, y) || !Clicked()) return;
+  SoundStop(music);
+  fadeValue = 0.0f;
+  starting = true;
+}
+
+bool Menu::AnyPanelOpen() const {
+  return helpButton->GetFrame() == kFramePanel || optionsButton->GetFrame() == kFramePanel ||
+         creditsButton->GetFrame() == kFramePanel;
+}
+
+void Menu::SetCheckboxesTransparency(float t) {
+  SetTransparency({fullScreenBox, muteBox, volumeDownIcon, volumeUpIcon}, t);
+}
+
+void Menu::UpdateOptionsButton(int x, int y) {
+  if (!Hover(optionsButton, kOptionsRect, x, y) || !Clicked()) return;
+  menuSprite->SetTransparency(0.0f);
+  optionsButton->SetFrame(kFramePanel);
+  optionsButton->posY = 0.0;
+  SetSize(optionsButton, 800.0, 600.0);
+  SetTransparency({startButton, helpButton, creditsButton, exitButton}, 0.0f);
+  SetCheckboxesTransparency(1.0f);
+}
+
+static void FlipTick(Checkbox* box) {
+  box->SetFrame(box->GetFrame() == kFrameUnticked ? kFrameTicked : kFrameUnticked);
+}
+
+void Menu::UpdateOptionsPanel(int x, int y) {
+  SetTransparency({helpButton, creditsButton}, 0.0f);
+  if (!Clicked()) return;
+  if (kFullScreenBoxRect.Contains(x, y)) {
+    FlipTick(fullScreenBox);
+    ToggleFullScreen();
+  } else if (kMuteBoxRect.Contains(x, y)) {
+    const bool mute = muteBox->GetFrame() == kFrameUnticked;
+    FlipTick(muteBox);
+    SoundSetMute(mute);
+  } else if (kVolumeUpRect.Contains(x, y)) {
+    SoundChangeVolume(kVolumeStep);
+  } else if (kVolumeDownRect.Contains(x, y)) {
+    SoundChangeVolume(-kVolumeStep);
+  } else {
+    menuSprite->SetTransparency(1.0f);
+    optionsButton->SetFrame(kFrameNormal);
+    optionsButton->posY = -50.0;
+    SetSize(optionsButton, 80.0, 40.0);
+    SetCheckboxesTransparency(0.0f);
+    SetTransparency({startButton, helpButton, creditsButton, exitButton}, 1.0f);
+  }
+}
+
+void Menu::UpdateCreditsButton(int x, int y) {
+  if (!Hover(creditsButton, kCreditsRect, x, y) || !Clicked()) return;
+  menuSprite->SetTransparency(0.0f);
+  creditsButton->posY = 0.0;
+  SetSize(creditsButton, 800.0, 600.0);
+  SetTransparency({startButton, helpButton, optionsButton, exitButton}, 0.0f);
+  creditsButton->SetFrame(kFramePanel);
+}
+
+void Menu::UpdateCreditsPanel() {
+  helpButton->SetTransparency(0.0f);
+  if (!Clicked()) return;
+  menuSprite->SetTransparency(1.0f);
+  creditsButton->SetFrame(kFrameNormal);
+  creditsButton->posY = -100.0;
+  SetSize(creditsButton, 80.0, 40.0);
+  SetTransparency({startButton, helpButton, optionsButton, exitButton}, 1.0f);
+}
+
+void Menu::UpdateHelpButton(int x, int y) {
+  if (!Hover(helpButton, kHelpRect, x, y) || !Clicked()) return;
+  menuSprite->SetTransparency(0.0f);
+  helpButton->SetFrame(kFramePanel);
+  SetSize(helpButton, 800.0, 600.0);
+  SetTransparency({startButton, optionsButton, creditsButton, exitButton}, 0.0f);
+}
+
+void Menu::UpdateHelpPanel() {
+  SetTransparency({creditsButton, optionsButton}, 0.0f);
+  if (!Clicked()) return;
+  menuSprite->SetTransparency(1.0f);
+  helpButton->SetFrame(kFrameNormal);
+  SetSize(helpButton, 62.0, 30.0);
+  SetTransparency({startButton, optionsButton, creditsButton, exitButton}, 1.0f);
+}
+
+void Menu::UpdateExitButton(int x, int y) {
+  if (Hover(exitButton, kExitRect, x, y) && Clicked()) nextStateId = kStateQuit;
+}

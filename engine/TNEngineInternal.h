@@ -9,6 +9,10 @@
 /* Full-screen flag and screen-to-logical scale factors (1.0 while windowed). */
 bool TNSysIsFullScreen();
 void TNSysGetScale(float* scaleX, float* scaleY);
+/* Screen pixels of the window to logical pixels, truncated towards zero: the
+ * exact screen/logical ratio, so the screen centre maps to the logical centre
+ * (dividing by the rounded float scale would give 399 for 960 / 2.4). */
+void TNSysScreenToLogical(int* x, int* y);
 
 /* The shader set: index of the program in use (0 none, 1 colour, 2 texture)
  * and name lookups in it (-1 when no program is current). */

@@ -7,6 +7,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -293,8 +294,9 @@ static void SetProjectionAndViewMatrices() {
   float scaleX = 1.0f;
   float scaleY = 1.0f;
   TNSysGetScale(&scaleX, &scaleY);
-  int width = static_cast<int>(static_cast<float>(sWindowWidth) * scaleX);
-  int height = static_cast<int>(static_cast<float>(sWindowHeight) * scaleY);
+  // Rounded: truncating 1366 / 800 * 800 in floats would lose the last column.
+  int width = static_cast<int>(lroundf(static_cast<float>(sWindowWidth) * scaleX));
+  int height = static_cast<int>(lroundf(static_cast<float>(sWindowHeight) * scaleY));
   Matrix4 projection;
   Mtx4Orthographic(projection, static_cast<float>(width), static_cast<float>(height), kNearPlane,
                    kFarPlane);

@@ -53,27 +53,20 @@ unsigned char TNInputCheckReleased(unsigned char key) {
   return (sPreviousKeys[key] & ~sCurrentKeys[key] & kDownBit) ? 1 : 0;
 }
 
-// On-screen pixels back to logical window pixels, truncated towards zero.
-static int ToLogicalX(int screenX) {
-  float scaleX = 1.0f;
-  TNSysGetScale(&scaleX, nullptr);
-  return static_cast<int>(static_cast<float>(screenX) / scaleX);
-}
-
-static int ToLogicalY(int screenY) {
-  float scaleY = 1.0f;
-  TNSysGetScale(nullptr, &scaleY);
-  return static_cast<int>(static_cast<float>(screenY) / scaleY);
-}
-
 void TNInputGetCursorPosition(int* x, int* y) {
-  if (x) *x = ToLogicalX(sCursorX);
-  if (y) *y = ToLogicalY(sCursorY);
+  int logicalX = sCursorX;
+  int logicalY = sCursorY;
+  TNSysScreenToLogical(&logicalX, &logicalY);
+  if (x) *x = logicalX;
+  if (y) *y = logicalY;
 }
 
 void TNInputGetCursorPositionDelta(int* dx, int* dy) {
-  if (dx) *dx = ToLogicalX(sCursorDeltaX);
-  if (dy) *dy = ToLogicalY(sCursorDeltaY);
+  int logicalX = sCursorDeltaX;
+  int logicalY = sCursorDeltaY;
+  TNSysScreenToLogical(&logicalX, &logicalY);
+  if (dx) *dx = logicalX;
+  if (dy) *dy = logicalY;
 }
 
 int TNInputShowCursor(int show) { return TNPlatShowCursor(show != 0); }

@@ -19,6 +19,9 @@ static int sWindowExists = 0;
 static bool sFullScreen = false;
 static float sScaleX = 1.0f;
 static float sScaleY = 1.0f;
+// The screen size behind the scale factors while full screen.
+static int sScreenWidth = 0;
+static int sScreenHeight = 0;
 
 static const char* const kInitialTitle = "Tarnel Engine";
 static const double kEngineVersion = 3.04;
@@ -60,6 +63,8 @@ int TNSysInit(TNInstanceHandle instance, int showCommand, int width, int height,
   printf("Tarnel Engine version: %2.2f\n\n", kEngineVersion);
   sWindowProc = windowProc ? windowProc : TNSysDefaultWindowProc;
   sFullScreen = false;
+  sScreenWidth = 0;
+  sScreenHeight = 0;
   sScaleX = 1.0f;
   sScaleY = 1.0f;
   if (!TNPlatOpenWindow(kInitialTitle, width, height)) return 0;
@@ -105,16 +110,16 @@ TNWindowHandle TNSysGetWindowHandle(void) { return TNPlatWindow(); }
 
 int TNSysDoesWindowExist(void) { return sWindowExists; }
 
+static bool HaveScreenAndLogicalSize() {
+  return sScreenWidth > 0 && sScreenHeight > 0 && TNGetWindowWidth() > 0 && TNGetWindowHeight() > 0;
+}
+
 void TNToogleFullScreen(bool fullScreen) {
   sFullScreen = fullScreen;
-  if (fullScreen) {
-    int screenWidth = 0;
-    int screenHeight = 0;
-    TNPlatScreenSize(&screenWidth, &screenHeight);
-    if (screenWidth > 0 && screenHeight > 0 && TNGetWindowWidth() > 0 && TNGetWindowHeight() > 0) {
-      sScaleX = static_cast<float>(screenWidth) / static_cast<float>(TNGetWindowWidth());
-      sScaleY = static_cast<float>(screenHeight) / static_cast<float>(TNGetWindowHeight());
-    }
+  TNPlatScreenSize(&sScreenWidth, &sScreenHeight);
+  if (fullScreen && HaveScreenAndLogicalSize()) {
+    sScaleX = static_cast<float>(sScreenWidth) / static_cast<float>(TNGetWindowWidth());
+    sScaleY = static_cast<float>(sScreenHeight) / static_cast<float>(TNGetWindowHeight());
   } else {
     sScaleX = 1.0f;
     sScaleY = 1.0f;
@@ -127,4 +132,10 @@ bool TNSysIsFullScreen() { return sFullScreen; }
 void TNSysGetScale(float* scaleX, float* scaleY) {
   if (scaleX) *scaleX = sScaleX;
   if (scaleY) *scaleY = sScaleY;
+}
+
+void TNSysScreenToLogical(int* x, int* y) {
+  if (!sFullScreen || !HaveScreenAndLogicalSize()) return;
+  if (x) *x = static_cast<int>(static_cast<long long>(*x) * TNGetWindowWidth() / sScreenWidth);
+  if (y) *y = static_cast<int>(static_cast<long long>(*y) * TNGetWindowHeight() / sScreenHeight);
 }

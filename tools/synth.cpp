@@ -434,16 +434,29 @@ struct Oscillator {
     }
 };
 
-// A state-variable low-pass filter.
+// A state-variable low-pass filter in its trapezoidal form, which stays
+// stable at any cutoff and resonance (the textbook form blows up above a
+// few kHz).
 struct LowPass {
-    double low = 0, band = 0;
+    double ic1 = 0, ic2 = 0;
+    double cachedCutoff = -1, cachedResonance = -1, a1 = 0, a2 = 0, a3 = 0;
     double Run(double input, double cutoff, double resonance) {
-        double f = 2.0 * std::sin(kPi * std::min(cutoff, 7000.0) / kRate);
-        double damping = 2.0 * (1.0 - std::min(std::max(resonance, 0.0), 0.95));
-        low += f * band;
-        double high = input - low - damping * band;
-        band += f * high;
-        return low;
+        if (cutoff != cachedCutoff || resonance != cachedResonance) {
+            double fc = std::min(std::max(cutoff, 20.0), 0.45 * kRate);
+            double g = std::tan(kPi * fc / kRate);
+            double k = 2.0 * (1.0 - std::min(std::max(resonance, 0.0), 0.95));
+            a1 = 1.0 / (1.0 + g * (g + k));
+            a2 = g * a1;
+            a3 = g * a2;
+            cachedCutoff = cutoff;
+            cachedResonance = resonance;
+        }
+        double v3 = input - ic2;
+        double v1 = a1 * ic1 + a2 * v3;
+        double v2 = ic2 + a2 * ic1 + a3 * v3;
+        ic1 = 2.0 * v1 - ic1;
+        ic2 = 2.0 * v2 - ic2;
+        return v2;
     }
 };
 

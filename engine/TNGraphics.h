@@ -15,7 +15,8 @@
 #include "TNMatrix3x3.h"
 
 /* ---- Diagnostics: printed on standard output; each ends the program with
- * exit code 1 (after waiting for a key when standard input is a terminal). */
+ * exit code 1. HALT and GL-error reports first wait for a key press, but only
+ * when standard input is a terminal. */
 TN_API void TNReportHalt(int line, const char* func, const char* file, const char* message);
 /* Reports every pending GL error; returns when there is none. */
 TN_API void TNReportGLErrors(int line, const char* func, const char* file);

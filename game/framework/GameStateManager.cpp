@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "BaseGameState.h"
+#include "Level1.h"
 #include "Menu.h"
 #include "TNGraphics.h"
 
@@ -45,6 +46,7 @@ static BaseGameState* BuildState(int id) {
     case kStateMenu:
       return new Menu;
     case kStateLevel1:
+      return new Level1;
     case kStateLevel2:
     case kStateSpellcast:
     case kStatePuzzle:

@@ -1,0 +1,81 @@
+#include "HeroMover.h"
+
+#include "GameStateManager.h"
+#include "RoomScene.h"
+#include "TNInput.h"
+#include "TNSystem.h"
+
+namespace {
+
+const unsigned char kKeyW = 87;
+const unsigned char kKeyA = 65;
+const unsigned char kKeyS = 83;
+const unsigned char kKeyD = 68;
+
+struct RoomFloor {
+  int roomStateId;
+  FloorEdgeCheck atEdge;
+};
+
+const RoomFloor kFloors[] = {
+    {kStateLevel1, HeroMover::FirstRoomEdge},
+};
+
+}  // namespace
+
+HeroMover::HeroMover()
+    : blocked(0), frozen(0), windowWidth(TNGetWindowWidth()), windowHeight(TNGetWindowHeight()) {}
+
+void HeroMover::SetFrozen(unsigned char freeze) { frozen = freeze; }
+
+FloorEdgeCheck HeroMover::FloorOf(int roomStateId) {
+  for (const RoomFloor& floor : kFloors)
+    if (floor.roomStateId == roomStateId) return floor.atEdge;
+  return nullptr;
+}
+
+bool HeroMover::FirstRoomEdge(double x, double y, Hero::Facing facing) {
+  // The upper band owns its bottom edge y = -42; the lower band is narrower.
+  const bool upperBand = y >= -42.0;
+  switch (facing) {
+    case Hero::kBack:
+      return y >= 30.0;
+    case Hero::kRight:
+      return upperBand ? x >= 156.0 : x >= 90.0;
+    case Hero::kLeft:
+      return x <= -132.0;
+    case Hero::kFront:
+      return y <= -138.0 || (y <= -42.0 && x >= 90.0);
+  }
+  return true;
+}
+
+bool HeroMover::HeldFacing(Hero::Facing* facing) const {
+  static const struct {
+    unsigned char key;
+    Hero::Facing facing;
+  } kWalkKeys[] = {{kKeyW, Hero::kBack}, {kKeyS, Hero::kFront}, {kKeyA, Hero::kLeft}, {kKeyD, Hero::kRight}};
+  for (const auto& walk : kWalkKeys) {
+    if (!TNInputCheckCurr(walk.key)) continue;
+    *facing = walk.facing;
+    return true;
+  }
+  return false;
+}
+
+void HeroMover::Update() {
+  Hero* hero = PublishedRoomScene().hero;
+  if (frozen || hero == nullptr || hero->GetTransparency() != 1.0f) return;
+  Hero::Facing facing;
+  if (!HeldFacing(&facing)) return;
+  hero->SetFrame(facing);
+  const FloorEdgeCheck atEdge = FloorOf(currentStateId);
+  blocked = atEdge != nullptr && atEdge(hero->posX, hero->posY, facing);
+  if (blocked) return;
+  switch (facing) {
+    case Hero::kBack: hero->posY += kStep; break;
+    case Hero::kFront: hero->posY -= kStep; break;
+    case Hero::kLeft: hero->posX -= kStep; break;
+    case Hero::kRight: hero->posX += kStep; break;
+  }
+}

@@ -1,0 +1,26 @@
+#include "LeaveTransition.h"
+
+#include "Fade.h"
+#include "Loading.h"
+
+static const float kRampStep = 0.05f;
+/* The animation starts turning once it is about a third visible. */
+static const float kLoadingTurnsAbove = 0.3f;
+static const int kLoadingFrames = 4;
+
+bool StepLeaveTransition(Fade* fade, Loading* loading, float* ramp, int* loadingFrame) {
+  if (fade->GetTransparency() < 1.0f) {
+    *ramp += kRampStep;
+    fade->SetTransparency(*ramp);
+    if (*ramp >= 1.0f) *ramp = 0.0f;
+    return false;
+  }
+  if (loading->GetTransparency() < 1.0f) {
+    *ramp += kRampStep;
+    loading->SetTransparency(*ramp);
+    loading->SetFrame(*loadingFrame);
+    if (*ramp > kLoadingTurnsAbove && ++*loadingFrame == kLoadingFrames) *loadingFrame = 0;
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,6 @@
+#include "LevelProgress.h"
+
+int stageClearMark = 0;
+int gameOverMark = 0;
+int lastMiniGame = 0;
+unsigned char hotspotHover = 0;

@@ -1,0 +1,6 @@
+#include "Room_BookSelf.h"
+
+Room_BookSelf::Room_BookSelf() : Sprite("Resources/Animation/Background/BACKGROUND_LEVEL_1_SELF.png", 135.0, 216.0) {
+}
+
+Room_BookSelf::~Room_BookSelf() = default;

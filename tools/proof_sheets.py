@@ -39,9 +39,10 @@ Room view sheets:
         world: the hero centred here, shown as its sprite box and figure.
         Unlabelled ones (say, the corners of the floor) go on the walk sheet,
         labelled ones (standing at a hotspot) on the spots sheet.
-  sprite <box w> <box h> <figure w> <figure h>
+  sprite <box w> <box h> <figure w> <figure h> [image under Resources/]
         the hero's sprite box and the figure inside it, feet at the bottom
-        edge (default 190 130 65 120).
+        edge (default 190 130 65 120); with an image, the hero is drawn with
+        it instead of a stand-in figure.
 
 Rings sheets (the rings puzzle):
   rings <name> <background under Resources/> [title ...]
@@ -155,7 +156,8 @@ def box_fields(fields, where, allow_open=False):
 def new_sheet(kind, name, image, title):
     return {"kind": kind, "name": name, "image": image, "title": title,
             "floor": [], "block": [], "hotspot": [], "click": [], "overlay": [],
-            "hero": [], "sprite": (190.0, 130.0, 65.0, 120.0), "ring": [], "pose": []}
+            "hero": [], "sprite": (190.0, 130.0, 65.0, 120.0), "hero_image": None,
+            "ring": [], "pose": []}
 
 
 def parse_view(sheets, fields, where):
@@ -215,9 +217,11 @@ def parse_hero(sheets, fields, where):
 
 
 def parse_sprite(sheets, fields, where):
-    if len(fields) != 4:
-        raise DataError(f"{where}: expected sprite <box w> <box h> <figure w> <figure h>")
-    current(sheets, where, "view")["sprite"] = tuple(number(f, where) for f in fields)
+    if len(fields) not in (4, 5):
+        raise DataError(f"{where}: expected sprite <box w> <box h> <figure w> <figure h> [image]")
+    sheet = current(sheets, where, "view")
+    sheet["sprite"] = tuple(number(f, where) for f in fields[:4])
+    sheet["hero_image"] = fields[4] if len(fields) == 5 else None
 
 
 def parse_ring(sheets, fields, where):
@@ -362,26 +366,34 @@ def draw_overlay_frames(sheet):
     return out
 
 
-def draw_heroes(sheet, labelled):
+def draw_heroes(sheet, resources, labelled):
     out = []
     box_w, box_h, fig_w, fig_h = sheet["sprite"]
+    sprite = image_href(resources, sheet["hero_image"]) if sheet["hero_image"] else None
     for x, y, name in sheet["hero"]:
         if bool(name) != labelled:
             continue
         cx, cy = world_to_window(x, y)
         out.append(rect(cx - box_w / 2, cy - box_h / 2, box_w, box_h, "#FFFFFF", width=1.5))
         feet = cy + box_h / 2
-        # A stand-in apprentice: robe, hat, and a dot where the feet touch.
-        out.append(f'<path d="M{cx - fig_w / 2:g} {feet:g} L{cx - fig_w / 4:g} {feet - fig_h * 0.62:g} '
-                   f'H{cx + fig_w / 4:g} L{cx + fig_w / 2:g} {feet:g} Z" fill="#3FC7C0" '
-                   f'fill-opacity="0.55" stroke="#1A1420" stroke-width="2"/>')
-        out.append(f'<path d="M{cx - fig_w / 3:g} {feet - fig_h * 0.62:g} L{cx:g} {feet - fig_h:g} '
-                   f'L{cx + fig_w / 3:g} {feet - fig_h * 0.62:g} Z" fill="#4A3368" '
-                   f'fill-opacity="0.7" stroke="#1A1420" stroke-width="2"/>')
+        if sprite:
+            out.append(svg_image(sprite, cx - box_w / 2, cy - box_h / 2, box_w, box_h))
+        else:
+            out += stand_in_figure(cx, feet, fig_w, fig_h)
         out.append(f'<circle cx="{cx:g}" cy="{feet:g}" r="4" fill="{FEET_COLOUR}" stroke="#1A1420" stroke-width="2"/>')
         if name:
             out.append(label(cx, cy - box_h / 2 - 4, name, "#FFFFFF", "middle"))
     return out
+
+
+def stand_in_figure(cx, feet, fig_w, fig_h):
+    """A see-through apprentice, robe and hat, for rooms without a sprite."""
+    return [f'<path d="M{cx - fig_w / 2:g} {feet:g} L{cx - fig_w / 4:g} {feet - fig_h * 0.62:g} '
+            f'H{cx + fig_w / 4:g} L{cx + fig_w / 2:g} {feet:g} Z" fill="#3FC7C0" '
+            f'fill-opacity="0.55" stroke="#1A1420" stroke-width="2"/>',
+            f'<path d="M{cx - fig_w / 3:g} {feet - fig_h * 0.62:g} L{cx:g} {feet - fig_h:g} '
+            f'L{cx + fig_w / 3:g} {feet - fig_h * 0.62:g} Z" fill="#4A3368" '
+            f'fill-opacity="0.7" stroke="#1A1420" stroke-width="2"/>']
 
 
 def title_block(text, y):
@@ -403,11 +415,11 @@ def view_page(sheet, resources, stem, what):
              svg_image(image_href(resources, sheet["image"]), 0, VIEW_TOP, WINDOW_W, room_h)]
     parts += draw_overlay_images(sheet, resources, "under")
     if what == "walk":
-        parts += draw_heroes(sheet, labelled=False)
+        parts += draw_heroes(sheet, resources, labelled=False)
         parts += draw_overlay_images(sheet, resources, "over")
         parts += draw_floor(sheet)
     else:
-        parts += draw_heroes(sheet, labelled=True)
+        parts += draw_heroes(sheet, resources, labelled=True)
         parts += draw_overlay_images(sheet, resources, "over")
         parts += draw_overlay_frames(sheet)
         parts += draw_hotspots(sheet)

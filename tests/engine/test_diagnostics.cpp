@@ -53,22 +53,6 @@ TEST(DiagnosticsDeathTest, HaltWithoutMessageOmitsTheMessageLine) {
       ::testing::ExitedWithCode(1), Exactly("HALT:\nLine: 7\nFunc: f\nFile: g.cpp\n\n"));
 }
 
-const int kHaltLine = __LINE__ + 2;
-void HaltFromHere() {
-  HALT("stop");
-}
-
-TEST(DiagnosticsDeathTest, HaltMacroNamesItsOwnPlace) {
-  EXPECT_EXIT(
-      {
-        ReportsToStderrWithoutTerminal();
-        HaltFromHere();
-      },
-      ::testing::ExitedWithCode(1),
-      Exactly("HALT:\nLine: " + std::to_string(kHaltLine) + "\nFunc: HaltFromHere\nFile: " + __FILE__ +
-              "\nMesg: stop\n"));
-}
-
 TEST(DiagnosticsDeathTest, FailedAssertionsReportConditionAndPlace) {
   int lives = 0;
   const int mesgLine = __LINE__ + 4;
@@ -158,31 +142,6 @@ TEST(DiagnosticsWait, NoWaitWhenStdinIsNotATerminal) {
   EXPECT_EQ(1, result);
   close(fds[0]);
   close(fds[1]);
-}
-
-TEST(DiagnosticsWait, WaitsForOneKeyOnATerminal) {
-  const int master = posix_openpt(O_RDWR | O_NOCTTY);
-  ASSERT_GE(master, 0);
-  ASSERT_EQ(0, grantpt(master));
-  ASSERT_EQ(0, unlockpt(master));
-  const int terminal = open(ptsname(master), O_RDWR | O_NOCTTY);
-  ASSERT_GE(terminal, 0);
-
-  pid_t child = 0;
-  ASSERT_EQ(-1, HaltInChildWithStdin(terminal, 300, &child)) << "exited without waiting for a key";
-  ASSERT_EQ(1, write(master, "k", 1));  // one key, no Enter
-  int status = 0;
-  bool exited = false;
-  for (int waited = 0; waited < 10000 && !exited; waited += 10) {
-    exited = waitpid(child, &status, WNOHANG) == child;
-    if (!exited) usleep(10000);
-  }
-  if (!exited) KillChild(child);
-  ASSERT_TRUE(exited) << "the key press did not end the wait";
-  EXPECT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(1, WEXITSTATUS(status));
-  close(terminal);
-  close(master);
 }
 
 }  // namespace

@@ -10,8 +10,6 @@ namespace {
 
 const unsigned char kW = 'W';
 const unsigned char kLeftButton = 1;
-const unsigned char kRightButton = 2;
-const unsigned char kMiddleButton = 4;
 
 class InputTest : public GLTestWindow {
  protected:
@@ -62,25 +60,19 @@ TEST_F(InputTest, KeyHeldForThreeFramesTriggersOnceAndReleasesOnce) {
   EXPECT_KEY(kW, 0, 0, 0, 0);
 }
 
-TEST_F(InputTest, TapBetweenTwoUpdatesIsSeenExactlyOnce) {
+TEST_F(InputTest, TapOrClickBetweenTwoUpdatesIsSeenExactlyOnce) {
   PushKey(SDLK_e, SDL_SCANCODE_E, true);
   PushKey(SDLK_e, SDL_SCANCODE_E, false);
-  NextFrame();
-  EXPECT_KEY('E', 1, 0, 1, 0);
-  NextFrame();
-  EXPECT_KEY('E', 0, 1, 0, 1);
-  NextFrame();
-  EXPECT_KEY('E', 0, 0, 0, 0);
-}
-
-TEST_F(InputTest, ClickBetweenTwoUpdatesIsSeenExactlyOnce) {
   PushMouseButton(SDL_BUTTON_LEFT, true, 300, 200);
   PushMouseButton(SDL_BUTTON_LEFT, false, 300, 200);
   NextFrame();
-  EXPECT_EQ(1, TNInputCheckTriggered(kLeftButton));
+  EXPECT_KEY('E', 1, 0, 1, 0);
+  EXPECT_KEY(kLeftButton, 1, 0, 1, 0);
   NextFrame();
-  EXPECT_EQ(0, TNInputCheckTriggered(kLeftButton));
-  EXPECT_EQ(1, TNInputCheckReleased(kLeftButton));
+  EXPECT_KEY('E', 0, 1, 0, 1);
+  EXPECT_KEY(kLeftButton, 0, 1, 0, 1);
+  NextFrame();
+  EXPECT_KEY('E', 0, 0, 0, 0);
 }
 
 TEST_F(InputTest, MouseButtonsAreVirtualKeysOneTwoAndFour) {
@@ -89,15 +81,15 @@ TEST_F(InputTest, MouseButtonsAreVirtualKeysOneTwoAndFour) {
   PushMouseButton(SDL_BUTTON_MIDDLE, true, 10, 10);
   NextFrame();
   EXPECT_EQ(1, TNInputCheckCurr(kLeftButton));
-  EXPECT_EQ(1, TNInputCheckCurr(kRightButton));
-  EXPECT_EQ(1, TNInputCheckCurr(kMiddleButton));
+  EXPECT_EQ(1, TNInputCheckCurr(2));
+  EXPECT_EQ(1, TNInputCheckCurr(4));
   EXPECT_EQ(0, TNInputCheckCurr(3));
 
   PushMouseButton(SDL_BUTTON_RIGHT, false, 10, 10);
   NextFrame();
   EXPECT_EQ(1, TNInputCheckCurr(kLeftButton));
-  EXPECT_EQ(1, TNInputCheckReleased(kRightButton));
-  EXPECT_EQ(1, TNInputCheckCurr(kMiddleButton));
+  EXPECT_EQ(1, TNInputCheckReleased(2));
+  EXPECT_EQ(1, TNInputCheckCurr(4));
 }
 
 TEST_F(InputTest, CursorFollowsEventsWithDeltaAndIsNotClamped) {
@@ -157,52 +149,24 @@ TEST_F(InputTest, FullScreenCursorIsConvertedToLogicalPixels) {
   EXPECT_EQ(540, y);
 }
 
-TEST_F(InputTest, ResetForgetsTheSnapshotSoHeldKeysTriggerAgain) {
-  PushKey(SDLK_SPACE, SDL_SCANCODE_SPACE, true);
-  NextFrame();
-  NextFrame();
-  EXPECT_KEY(32, 1, 1, 0, 0);
-  TNSysReset();
-  EXPECT_KEY(32, 0, 0, 0, 0);
-  NextFrame();
-  EXPECT_KEY(32, 1, 0, 1, 0);
-}
-
 TEST_F(InputTest, CursorDisplayCounterShowsWhileNotNegative) {
   EXPECT_EQ(-1, TNInputShowCursor(0));
-  EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY));
   EXPECT_EQ(-2, TNInputShowCursor(0));
   EXPECT_EQ(-1, TNInputShowCursor(1));
   EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY));
   EXPECT_EQ(0, TNInputShowCursor(1));
   EXPECT_EQ(SDL_ENABLE, SDL_ShowCursor(SDL_QUERY));
-  EXPECT_EQ(1, TNInputShowCursor(1));
-  EXPECT_EQ(SDL_ENABLE, SDL_ShowCursor(SDL_QUERY));
 }
 
 TEST(VirtualKeyCodes, SdlKeysMapToTheEngineCodes) {
-  struct Case {
-    SDL_Keycode key;
-    SDL_Scancode scancode;
-    int code;
-  } cases[] = {
-      {SDLK_a, SDL_SCANCODE_A, 65},         {SDLK_z, SDL_SCANCODE_Z, 90},
-      {SDLK_0, SDL_SCANCODE_0, 48},         {SDLK_9, SDL_SCANCODE_9, 57},
-      {SDLK_RETURN, SDL_SCANCODE_RETURN, 13}, {SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, 27},
-      {SDLK_SPACE, SDL_SCANCODE_SPACE, 32}, {SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, 8},
-      {SDLK_TAB, SDL_SCANCODE_TAB, 9},      {SDLK_LEFT, SDL_SCANCODE_LEFT, 37},
-      {SDLK_UP, SDL_SCANCODE_UP, 38},       {SDLK_RIGHT, SDL_SCANCODE_RIGHT, 39},
-      {SDLK_DOWN, SDL_SCANCODE_DOWN, 40},   {SDLK_RSHIFT, SDL_SCANCODE_RSHIFT, 16},
-      {SDLK_LCTRL, SDL_SCANCODE_LCTRL, 17}, {SDLK_LALT, SDL_SCANCODE_LALT, 18},
-      {SDLK_F1, SDL_SCANCODE_F1, 112},      {SDLK_F11, SDL_SCANCODE_F11, 122},
-      {SDLK_F12, SDL_SCANCODE_F12, 123},
-      // A layout whose W key produces no Latin letter still walks.
-      {0x3C9 /* Greek omega */, SDL_SCANCODE_W, 87},
-      {SDLK_CAPSLOCK, SDL_SCANCODE_CAPSLOCK, 0},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(c.code, TNPlatVirtualKeyFromKeycode(c.key, c.scancode)) << SDL_GetKeyName(c.key);
-  }
+  EXPECT_EQ(87, TNPlatVirtualKeyFromKeycode(SDLK_w, SDL_SCANCODE_W));
+  EXPECT_EQ(122, TNPlatVirtualKeyFromKeycode(SDLK_F11, SDL_SCANCODE_F11));
+  EXPECT_EQ(37, TNPlatVirtualKeyFromKeycode(SDLK_LEFT, SDL_SCANCODE_LEFT));
+  EXPECT_EQ(40, TNPlatVirtualKeyFromKeycode(SDLK_DOWN, SDL_SCANCODE_DOWN));
+  EXPECT_EQ(16, TNPlatVirtualKeyFromKeycode(SDLK_RSHIFT, SDL_SCANCODE_RSHIFT));
+  // A layout whose W key types no Latin letter (here omega) still walks.
+  EXPECT_EQ(87, TNPlatVirtualKeyFromKeycode(0x3C9, SDL_SCANCODE_W));
+  EXPECT_EQ(0, TNPlatVirtualKeyFromKeycode(SDLK_CAPSLOCK, SDL_SCANCODE_CAPSLOCK));
 }
 
 }  // namespace

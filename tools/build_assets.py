@@ -11,6 +11,7 @@ Rules (source under assets/ -> file under Resources/):
                                 through caption.svg.in or label.svg.in
   Sound/<F>/<N>.ogg.score    -> Sound/<F>/<N>.ogg      our synthesiser, then oggenc
   Maze*.txt                  -> Maze*.txt              copied
+Beside the tree, <work>/contact-sheet.png shows every image with its name.
 
 "@SAFE_CODE@" and "@SAFE_CODE_SPACED@" in SVGs and captions are replaced by
 the digits of assets/SAFE_CODE.txt.
@@ -23,6 +24,7 @@ changed or the file on disk is not the one we wrote.  The keys live in
 """
 
 import argparse
+import base64
 import concurrent.futures
 import hashlib
 import json
@@ -33,6 +35,7 @@ import subprocess
 import sys
 import tempfile
 import threading
+import urllib.parse
 import zlib
 
 SAFE_CODE_TOKEN = "@SAFE_CODE@"
@@ -104,6 +107,7 @@ def run_tool(args, source, **kwargs):
 
 def replace_atomically(temp_path, target):
     os.makedirs(os.path.dirname(target), exist_ok=True)
+    os.chmod(temp_path, 0o644)      # scratch files are created private
     os.replace(temp_path, target)
 
 
@@ -182,16 +186,27 @@ class Job:
 # ---------------------------------------------------------------- SVG rules
 
 HREF_PATTERN = re.compile(r'((?:xlink:)?href\s*=\s*")([^"#][^"]*)(")')
+MIME_TYPES = {".png": "image/png", ".jpg": "image/jpeg", ".jpeg": "image/jpeg",
+              ".svg": "image/svg+xml", ".gif": "image/gif"}
 
 
-def absolute_hrefs(svg_text, source_dir):
-    """A substituted copy is rendered from the work folder, so relative
-    links to other files must keep pointing beside the original."""
+def data_url(path):
+    mime = MIME_TYPES.get(os.path.splitext(path)[1].lower(), "application/octet-stream")
+    return f"data:{mime};base64," + base64.b64encode(read_bytes(path)).decode("ascii")
+
+
+def inline_links(svg_text, source_dir):
+    """A substituted copy is rendered from the work folder, where librsvg
+    would refuse links to files beside the original (it only follows links
+    below the SVG's own folder); such files are embedded instead."""
     def fix(match):
         link = match.group(2)
-        if re.match(r"^[a-zA-Z][a-zA-Z0-9+.-]*:", link) or link.startswith("/"):
+        if re.match(r"^[a-zA-Z][a-zA-Z0-9+.-]*:", link):
             return match.group(0)
-        return match.group(1) + os.path.join(source_dir, link) + match.group(3)
+        path = os.path.join(source_dir, urllib.parse.unquote(link))
+        if not os.path.isfile(path):
+            return match.group(0)
+        return match.group(1) + data_url(path) + match.group(3)
     return HREF_PATTERN.sub(fix, svg_text)
 
 
@@ -214,7 +229,7 @@ def render_svg(ctx, svg_text, changed, source_path, source_rel):
     if changed:
         temp_svg = ctx.temp_file(".svg")
         with open(temp_svg, "w", encoding="utf-8") as f:
-            f.write(absolute_hrefs(svg_text, os.path.dirname(source_path)))
+            f.write(inline_links(svg_text, os.path.dirname(source_path)))
         svg_path = temp_svg
     try:
         run_tool(["rsvg-convert", "--format", "png", "-o", png, svg_path], source_rel)
@@ -696,8 +711,29 @@ def remove_stale(ctx, manifest, targets, quiet):
         manifest.forget(target_rel)
 
 
+def contact_sheet_svg(ctx, images, columns=8, cell_width=236, cell_height=170):
+    """Every image scaled into a cell with its name under it; rendered by
+    rsvg-convert, which is many times faster here than ImageMagick's montage."""
+    rows = (len(images) + columns - 1) // columns
+    parts = [f'<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" '
+             f'width="{columns * cell_width}" height="{rows * cell_height}">',
+             '<rect width="100%" height="100%" fill="#6f6a78"/>']
+    for index, target in enumerate(images):
+        x = (index % columns) * cell_width
+        y = (index // columns) * cell_height
+        url = data_url(os.path.join(ctx.out, target))
+        parts.append(f'<image x="{x + 6}" y="{y + 6}" width="{cell_width - 12}" '
+                     f'height="{cell_height - 34}" preserveAspectRatio="xMidYMid meet" '
+                     f'xlink:href="{url}"/>')
+        parts.append(f'<text x="{x + cell_width / 2}" y="{y + cell_height - 12}" '
+                     f'font-family="Cabin" font-size="11" fill="#FFFFFF" text-anchor="middle">'
+                     f'{xml_escape(os.path.basename(target))}</text>')
+    parts.append("</svg>")
+    return "\n".join(parts)
+
+
 def build_contact_sheet(ctx, manifest, quiet):
-    """A montage of every image with its name, for reviewing the style."""
+    """A sheet of every image with its name, to review the style at a glance."""
     images = sorted(t for t in manifest.entries
                     if t.startswith("Animation/") and t.endswith((".png", ".jpg")))
     sheet = os.path.join(ctx.work, "contact-sheet.png")
@@ -710,18 +746,11 @@ def build_contact_sheet(ctx, manifest, quiet):
         with open(stamp, encoding="utf-8") as f:
             if f.read() == key:
                 return None
-    temp = ctx.temp_file(".png")
-    args = ["montage", "-background", "#6f6a78", "-fill", "white", "-pointsize", "10",
-            "-geometry", "180x135+4+4", "-tile", "10x"]
-    for target in images:
-        args += ["-label", os.path.basename(target), os.path.join(ctx.out, target)]
-    args += ["-define", "png:exclude-chunks=date,time", temp]
     try:
-        run_tool(args, "contact sheet")
-        replace_atomically(temp, sheet)
+        png = render_svg(ctx, contact_sheet_svg(ctx, images), True, sheet, "contact sheet")
     except BuildError as error:
-        os.path.exists(temp) and os.remove(temp)
         return str(error)
+    replace_atomically(png, sheet)
     with open(stamp, "w", encoding="utf-8") as f:
         f.write(key)
     if not quiet:

@@ -185,7 +185,7 @@ class Job:
 
 # ---------------------------------------------------------------- SVG rules
 
-HREF_PATTERN = re.compile(r'((?:xlink:)?href\s*=\s*")([^"#][^"]*)(")')
+HREF_PATTERN = re.compile(r"""((?:xlink:)?href\s*=\s*)(["'])([^"'#][^"']*)\2""")
 MIME_TYPES = {".png": "image/png", ".jpg": "image/jpeg", ".jpeg": "image/jpeg",
               ".svg": "image/svg+xml", ".gif": "image/gif"}
 
@@ -200,13 +200,13 @@ def inline_links(svg_text, source_dir):
     would refuse links to files beside the original (it only follows links
     below the SVG's own folder); such files are embedded instead."""
     def fix(match):
-        link = match.group(2)
+        attribute, quote, link = match.groups()
         if re.match(r"^[a-zA-Z][a-zA-Z0-9+.-]*:", link):
             return match.group(0)
         path = os.path.join(source_dir, urllib.parse.unquote(link))
         if not os.path.isfile(path):
             return match.group(0)
-        return match.group(1) + data_url(path) + match.group(3)
+        return attribute + quote + data_url(path) + quote
     return HREF_PATTERN.sub(fix, svg_text)
 
 

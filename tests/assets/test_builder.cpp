@@ -182,3 +182,26 @@ TEST_F(BuilderTest, NamesABrokenSourceAndKeepsTheRest) {
     RunResult fixed = Build("out");
     EXPECT_EQ(fixed.status, 0) << fixed.output;
 }
+
+// A picture that shows the safe code is rendered from a substituted copy;
+// pictures it links to must still be found, and everything built must be
+// readable by whoever runs the game.
+TEST_F(BuilderTest, SubstitutedSvgsKeepTheirLinkedPictures) {
+    ASSERT_EQ(Build("out").status, 0);
+    WriteText(assets + "/Animation/Test/stamp.png", ReadFile(Out("out", "Animation/Test/SQUARE.png")));
+    WriteText(assets + "/Animation/Test/LINKED.png.svg",
+              "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' "
+              "width='8' height='6'><image width='8' height='6' xlink:href='stamp.png'/>"
+              "<desc>@SAFE_CODE@</desc></svg>");
+    RunResult linked = Build("out");
+    ASSERT_EQ(linked.status, 0) << linked.output;
+    Surface image = LoadRgba(Out("out", "Animation/Test/LINKED.png"));
+    ASSERT_TRUE(image);
+    Rgba corner = PixelAt(image.get(), 0, 0);
+    EXPECT_EQ(corner.a, 255) << "the linked picture was not drawn";
+    EXPECT_GT(corner.g, 150) << "expected the teal of the linked square";
+
+    struct stat info{};
+    ASSERT_EQ(stat(Out("out", "Animation/Test/LINKED.png").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0044, 0044u) << "built files must be readable by everyone";
+}

@@ -5,7 +5,8 @@
 
 static const float kRampStep = 0.05f;
 /* The animation starts turning once it is about a third visible. */
-static const float kLoadingTurnsAbove = 0.3f;
+// Compared in double: the single-precision ramp passes it on its sixth step.
+static const double kLoadingTurnsAbove = 0.3;
 static const int kLoadingFrames = 4;
 
 bool StepLeaveTransition(Fade* fade, Loading* loading, float* ramp, int* loadingFrame) {

@@ -92,6 +92,8 @@ Level1::Level1() : driver(), debugText(TextPrinter::DebugFont), particles() {
   BuildObjects();
   FileObjects();
   PlaceObjects();
+  // Back from the solved jigsaw, its caption is the one that fades in.
+  if (lastMiniGame == kPuzzleSolved) dialog->SetFrame(kCaptionPaintingWhole);
   SetUpEndScreen();
   BuildInventorySlots();
   fadeLevel = 0.0f;

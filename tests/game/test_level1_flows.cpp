@@ -118,6 +118,8 @@ TEST_F(Level1Test, BackFromTheSolvedJigsawTheCaptionWaitsForAMoveOffBothAxes) {
   lastMiniGame = kPuzzleSolved;
   Start();
   EXPECT_EQ(caption(), kCaptionPaintingWhole);
+  h->Frame();
+  EXPECT_EQ(caption(), kCaptionPaintingWhole);
   EXPECT_TRUE(controller()->puzzleSolved);
   EXPECT_TRUE(controller()->piecesTaken);
   Hold(kW, 5);

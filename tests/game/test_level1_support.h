@@ -7,6 +7,7 @@
  */
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 #include "GameStateManager.h"
@@ -18,6 +19,7 @@
 
 namespace level1test {
 
+const int kMouseLeft = 1;
 const int kW = 87, kA = 65, kS = 83, kD = 68, kE = 69, kQ = 81, kEscape = 27;
 /* Frames of a fade-in at 0.05 a frame. */
 const int kFadeInFrames = 20;
@@ -78,13 +80,21 @@ class Level1Test : public ::testing::Test {
   Hero* hero() { return level()->hero; }
   RoomController* controller() { return level()->driver.controller; }
 
+  /* A tap is seen only if the key was up in the frame before: a second
+   * tap of the same key right after the first waits one frame. */
   void Press(int key) {
+    SpaceOutTaps(key);
     h->Press(key);
     h->Frame();
   }
   void ClickAt(Point p) {
+    SpaceOutTaps(kMouseLeft);
     h->Click(p.x, p.y);
     h->Frame();
+  }
+  void SpaceOutTaps(int key) {
+    if (lastTap[key] == h->FrameCount() && h->FrameCount() > 0) h->Frame();
+    lastTap[key] = h->FrameCount() + 1;
   }
   void Hover(Point p) {
     h->MoveCursor(p.x, p.y);
@@ -132,6 +142,7 @@ class Level1Test : public ::testing::Test {
   }
 
   std::unique_ptr<PlayHarness> h;
+  std::map<int, int> lastTap;
 };
 
 }  // namespace level1test

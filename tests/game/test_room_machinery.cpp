@@ -156,19 +156,25 @@ TEST_F(InventoryTest, ItemsFillTheFirstEmptySlotAndASeventhIsRefused) {
 }
 
 TEST_F(InventoryTest, RemoveMatchesTheFrameEvenOfAnEmptySlot) {
-  // Empty slots still hold frame 0, the jigsaw's.
+  // Empty slots hold frame 0, the jigsaw's, from the start.
   Inventory::AddItem(slots, kItemWand);
-  Inventory::AddItem(slots, kItemJigsaw);
   Inventory::RemoveItem(slots, kItemJigsaw);
-  EXPECT_TRUE(slots[1]->visible);  // slot 2 was empty but showed the jigsaw frame
-  EXPECT_FALSE(slots[2]->visible);
-  EXPECT_EQ(Shown(), 2);
-
-  Inventory::RemoveItem(slots, kItemWand);
-  Inventory::RemoveItem(slots, kItemWand);  // already empty: matched again, nothing changes
+  EXPECT_TRUE(slots[0]->visible);
   EXPECT_EQ(Shown(), 1);
+
+  Inventory::AddItem(slots, kItemWand);
+  Inventory::RemoveItem(slots, kItemWand);
+  EXPECT_FALSE(slots[0]->visible);
+  EXPECT_TRUE(slots[1]->visible);
+  // The emptied slot still shows the wand's frame and is matched again.
+  Inventory::RemoveItem(slots, kItemWand);
+  EXPECT_TRUE(slots[1]->visible);
   Inventory::RemoveItem(slots, kItemKey);  // nowhere: nothing happens
   EXPECT_EQ(Shown(), 1);
+  // The next item goes into the emptied slot.
+  Inventory::AddItem(slots, kItemKey);
+  EXPECT_TRUE(slots[0]->visible);
+  EXPECT_EQ(slots[0]->GetFrame(), kItemKey);
 }
 
 TEST_F(RoomMachineryTest, DigitsHaveTwoSetsThatShareTheFrames) {

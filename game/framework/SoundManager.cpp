@@ -8,6 +8,7 @@
 #include <cmath>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <memory>
@@ -244,6 +245,10 @@ void SoundInit(int maxChannels) {
   Mix_Volume(-1, EffectiveVolume());
   gStopping = false;
   gWorker = std::thread(DecodeLoop);
+  // Fatal engine reports end the program with exit(); a still joinable worker
+  // would turn that exit code 1 into an abort.
+  static const bool stopsAtExit = std::atexit(StopWorker) == 0;
+  (void)stopsAtExit;
   gOpen = true;
 }
 

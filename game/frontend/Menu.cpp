@@ -32,7 +32,7 @@ const int kFrameSecondLogo = 2;
 const float kLogoStep = 0.005f;
 const float kMenuFadeStep = 0.025f;
 const float kTransitionStep = 0.05f;
-const float kLoadingMovesAbove = 0.3f;
+const double kLoadingMovesAbove = 0.3;  // a double: the float ramp passes it on its sixth step
 const float kVolumeStep = 0.3f;
 
 /* Window pixels, origin top-left, y down, both bounds inclusive. */

@@ -5,6 +5,8 @@
  * axis-aligned rectangles (centre and full size) and line segments.
  * Truth values are 1 or 0; swept tests return the time of impact t as a
  * fraction of the movement (t = 1 at the end point) or -1 for no impact.
+ * An impact outside 0 <= t <= 1 (a mover already overlapping, or moving away)
+ * is no impact, and a mover at rest hits nothing.
  */
 #include "TNVector2D.h"
 

@@ -24,7 +24,7 @@ TN_API void TNVec2Scale(TNVec2* result, const TNVec2* v, float s);
 TN_API void TNVec2ScaleAdd(TNVec2* result, const TNVec2* v, const TNVec2* w, float s); /* s*v + w */
 TN_API void TNVec2ScaleSub(TNVec2* result, const TNVec2* v, const TNVec2* w, float s); /* s*v - w */
 TN_API void TNVec2Project(TNVec2* result, const TNVec2* v, const TNVec2* onto);
-/* result must not be v. */
+/* v minus its projection onto `onto`; result may be v. */
 TN_API void TNVec2ProjectPerp(TNVec2* result, const TNVec2* v, const TNVec2* onto);
 TN_API void TNVec2Lerp(TNVec2* result, const TNVec2* a, const TNVec2* b, float t); /* t unclamped */
 TN_API float TNVec2Length(const TNVec2* v);

@@ -79,9 +79,7 @@ bool Hover(Sprite* button, const ScreenRect& rect, int x, int y) {
   return over;
 }
 
-void FlipTick(Checkbox* box) {
-  box->SetFrame(box->GetFrame() == kFrameUnticked ? kFrameTicked : kFrameUnticked);
-}
+void ShowTick(Checkbox* box, bool ticked) { box->SetFrame(ticked ? kFrameTicked : kFrameUnticked); }
 
 /* Mini-games that a game-over screen may start again. */
 bool Replayable(int miniGame) { return miniGame == kPuzzleFailed || miniGame == kSpellcastFailed; }
@@ -355,6 +353,9 @@ void Level1::OpenOptionsPanel() {
   // The panel covers the window, so its boxes sit under their click areas.
   Resize(options, kPanelWidth, kPanelHeight);
   Place(options, 0.0, 0.0);
+  // F11 and the menu's panel change these too: show what is in force.
+  ShowTick(checkboxes[0], fullScreen);
+  ShowTick(checkboxes[1], SoundIsMuted());
   SetTransparency({checkboxes[0], checkboxes[1], checkboxes[2], checkboxes[3]}, 1.0f);
 }
 
@@ -369,11 +370,11 @@ void Level1::CloseOptionsPanel() {
 void Level1::UpdateOptionsPanel(int x, int y) {
   if (!Clicked()) return;
   if (kFullScreenBoxRect.Contains(x, y)) {
-    FlipTick(checkboxes[0]);
     ToggleFullScreen();
+    ShowTick(checkboxes[0], fullScreen);
   } else if (kMuteBoxRect.Contains(x, y)) {
-    FlipTick(checkboxes[1]);
-    SoundSetMute(checkboxes[1]->GetFrame() == kFrameTicked);
+    SoundSetMute(!SoundIsMuted());
+    ShowTick(checkboxes[1], SoundIsMuted());
   } else if (kVolumeUpRect.Contains(x, y)) {
     SoundChangeVolume(kVolumeStep);
   } else if (kVolumeDownRect.Contains(x, y)) {

@@ -143,6 +143,22 @@ TEST_F(Level1PauseTest, TheOptionsPanelTakesClicksAndIgnoresEscape) {
   ExpectPlaying();
 }
 
+TEST_F(Level1PauseTest, TheOptionsBoxesShowTheSettingsInForce) {
+  Level1* l = Start();
+  SoundSetMute(true);  // muted in the menu
+  Press(kEscape);
+  ClickAt(kPanelOptions);
+  EXPECT_EQ(l->checkboxes[1]->GetFrame(), 1);
+  EXPECT_EQ(l->checkboxes[0]->GetFrame(), fullScreen ? 1 : 0);
+  ClickAt(kMuteBox);
+  EXPECT_FALSE(SoundIsMuted());
+  EXPECT_EQ(l->checkboxes[1]->GetFrame(), 0);
+  ClickAt(kNowhere);
+  ToggleFullScreen();  // F11 while the panel is closed
+  ClickAt(kPanelOptions);
+  EXPECT_EQ(l->checkboxes[0]->GetFrame(), fullScreen ? 1 : 0);
+}
+
 TEST_F(Level1PauseTest, RestartRebuildsTheRoomFromScratchWithTheMusicOn) {
   Start();
   TakePieces();

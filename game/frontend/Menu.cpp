@@ -138,6 +138,13 @@ void Menu::Update() {
     UpdateSplash();
     return;
   }
+  UpdateMenu();
+  // The panels are opaque full-window pictures: the background under one
+  // would cost a full-window draw for nothing.
+  menuSprite->visible = !AnyPanelOpen();
+}
+
+void Menu::UpdateMenu() {
 
   int x = 0, y = 0;
   TNInputGetCursorPosition(&x, &y);

@@ -50,6 +50,7 @@ class Menu : public BaseGameState {
   SoundClip* music;
 
  private:
+  void UpdateMenu();
   void UpdateSplash();
   bool SplashSkipPressed() const;
   void EndSplash();

@@ -4,6 +4,7 @@
 
 #include <SDL_image.h>
 
+#include <string>
 #include <vector>
 
 #include "GameStateManager.h"
@@ -279,6 +280,41 @@ TEST_F(MenuTest, PanelsOpenFullWindowAndCloseOnAClick) {
   EXPECT_EQ(m->helpButton->GetFrame(), 0);
   EXPECT_EQ(m->helpButton->width, 62.0);
   EXPECT_EQ(m->helpButton->height, 30.0);
+}
+
+TEST_F(MenuTest, BackgroundIsLeftUndrawnOnlyWhileAPanelCoversIt) {
+  Menu* m = ReadyMenu();
+  EXPECT_TRUE(m->menuSprite->visible);
+  for (Point panel : {kOptions, kCredits, kHelp}) {
+    ClickAndRun(panel);
+    EXPECT_FALSE(m->menuSprite->visible);
+    h.Frames(2);
+    EXPECT_FALSE(m->menuSprite->visible);
+    ClickAndRun(kNowhere);
+    EXPECT_TRUE(m->menuSprite->visible);
+    h.Frame();
+  }
+}
+
+/* Skipping the background under a panel is only invisible while every
+ * panel picture is fully opaque. */
+TEST(MenuArt, PanelPicturesAreOpaqueAndFillTheWindow) {
+  for (const char* name : {"BACKGROUND_HELP.png", "BACKGROUND_OPTIONS.png",
+                           "BACKGROUND_CREDITS.png"}) {
+    const std::string path = std::string("Resources/Animation/Background/") + name;
+    SDL_Surface* loaded = IMG_Load(path.c_str());
+    ASSERT_NE(loaded, nullptr) << path << ": " << IMG_GetError();
+    SDL_Surface* image = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
+    SDL_FreeSurface(loaded);
+    EXPECT_EQ(image->w * 3, image->h * 4) << path;
+    int translucent = 0;
+    for (int y = 0; y < image->h; ++y) {
+      const Uint8* row = static_cast<const Uint8*>(image->pixels) + y * image->pitch;
+      for (int x = 0; x < image->w; ++x) translucent += row[x * 4 + 3] != 255;
+    }
+    EXPECT_EQ(translucent, 0) << path;
+    SDL_FreeSurface(image);
+  }
 }
 
 class MenuPanelStartTest : public MenuTest, public ::testing::WithParamInterface<int> {};

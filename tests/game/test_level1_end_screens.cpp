@@ -41,6 +41,25 @@ TEST_F(Level1EndScreenTest, GameOverShowsReplayAndMenuOverTheWholeWindow) {
   EXPECT_EQ(l->pause->GetFrame(), 0);
 }
 
+TEST_F(Level1EndScreenTest, EachScreenPlaysOnlyItsOwnMusic) {
+  const int neverPlayed = -1;
+  Level1* l = GameOverAfter(kPuzzleFailed);
+  EXPECT_GE(l->loseMusic->channel, 0);
+  EXPECT_EQ(l->levelMusic->channel, neverPlayed);
+  EXPECT_EQ(l->clearMusic->channel, neverPlayed);
+
+  gameOverMark = 0;
+  stageClearMark = kStageClearMark;
+  l = Start();
+  EXPECT_GE(l->clearMusic->channel, 0);
+  EXPECT_EQ(l->levelMusic->channel, neverPlayed);
+
+  stageClearMark = 0;
+  l = Start();
+  EXPECT_GE(l->levelMusic->channel, 0);
+  EXPECT_EQ(l->loseMusic->channel, neverPlayed);
+}
+
 TEST_F(Level1EndScreenTest, ReplayAfterAFailedJigsawStartsTheJigsawAgain) {
   Level1* l = GameOverAfter(kPuzzleFailed);
   Hover(kReplay);

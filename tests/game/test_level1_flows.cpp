@@ -157,6 +157,9 @@ TEST_F(Level1Test, AfterTheJigsawTheShelfGivesItsItemsAndTheExitStartsTheBattle)
   Press(kE);
   EXPECT_EQ(view(), kViewRoom);  // no close-up: straight into the battle
   EXPECT_TRUE(controller()->launchPending);
+  Press(kEscape);  // the screen is going black: no pausing now
+  EXPECT_NE(level()->pause->GetFrame(), 2);
+  EXPECT_FALSE(SoundIsPaused());
   EXPECT_TRUE(h->RunUntil([] { return currentStateId == kStateSpellcast; }, kLeaveFrames));
 }
 

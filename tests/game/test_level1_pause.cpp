@@ -104,6 +104,8 @@ TEST_F(Level1PauseTest, TheOptionsPanelTakesClicksAndIgnoresEscape) {
   ClickAt(kPanelOptions);
   ASSERT_EQ(l->options->GetFrame(), kPanel);
   EXPECT_EQ(l->options->width, 800.0);
+  EXPECT_EQ(l->options->posX, 0.0);  // over the window, its boxes under their click areas
+  EXPECT_EQ(l->options->posY, 0.0);
   EXPECT_EQ(l->restartButton->GetTransparency(), 0.0f);
   EXPECT_EQ(l->checkboxes[0]->GetTransparency(), 1.0f);
 
@@ -134,6 +136,7 @@ TEST_F(Level1PauseTest, TheOptionsPanelTakesClicksAndIgnoresEscape) {
   ClickAt(kNowhere);
   EXPECT_EQ(l->options->GetFrame(), 0);
   EXPECT_EQ(l->options->width, 80.0);
+  EXPECT_EQ(l->options->posX, -30.0);
   EXPECT_EQ(l->options->posY, -50.0);
   EXPECT_EQ(l->checkboxes[0]->GetTransparency(), 0.0f);
   EXPECT_EQ(l->restartButton->GetTransparency(), 1.0f);

@@ -64,12 +64,14 @@ class Level1Test : public ::testing::Test {
   /* Builds the room (with whatever globals the test set) and runs its
    * opening fade-in, after which it answers the player. */
   Level1* Start() {
+    h.reset();  // one engine at a time: the old one shuts down first
     h.reset(new PlayHarness(kStateLevel1));
     h->Frames(kFadeInFrames);
     return level();
   }
   /* Builds the room without running a frame. */
   Level1* Build() {
+    h.reset();
     h.reset(new PlayHarness(kStateLevel1));
     h->Enter();
     return level();

@@ -4,9 +4,7 @@
 #include <cmath>
 
 #include "CountdownText.h"
-#include "Fade.h"
 #include "GameObject.h"
-#include "Loading.h"
 #include "PlayHarness.h"
 #include "Sprite.h"
 #include "TextPrinter.h"
@@ -101,18 +99,6 @@ TEST(GameObject, BoxesThatTouchAlongAnEdgeCollide) {
   EXPECT_FALSE(a.Collides(b));
 }
 
-TEST(GameObject, DefaultsAndType) {
-  GameObject object;
-  EXPECT_TRUE(object.texturePath.empty());
-  EXPECT_EQ(object.width, 1.0);
-  EXPECT_EQ(object.scaleY, 1.0);
-  EXPECT_TRUE(object.visible);
-  EXPECT_FALSE(object.IsDead());
-  object.Kill();
-  EXPECT_TRUE(object.IsDead());
-  EXPECT_EQ(object.GetType(), "GAME_OBJECT");
-}
-
 /* The tests below need the engine: textures and fonts live in the GL context. */
 class EngineTest : public ::testing::Test {
  protected:
@@ -195,19 +181,6 @@ TEST_F(EngineTest, SetFrameOnASpriteWithoutFramesIsIgnored) {
   EXPECT_EQ(sprite->GetFrame(), 0);
   EXPECT_TRUE(sprite->texturePath.empty());
   delete sprite;
-}
-
-TEST_F(EngineTest, OverlaysHaveTheirSizesAndFrames) {
-  Fade* fade = new Fade;
-  Loading* loading = new Loading;
-  EXPECT_EQ(fade->width, 1000.0);
-  EXPECT_EQ(fade->frameCount, 1);
-  EXPECT_EQ(loading->width, 265.0);
-  EXPECT_EQ(loading->height, 55.0);
-  EXPECT_EQ(loading->frameCount, 4);
-  EXPECT_EQ(loading->SetFrame(3).texturePath, "Resources/Animation/Loading/LOADING_3.png");
-  delete fade;
-  delete loading;
 }
 
 TEST_F(EngineTest, CountdownCountsFramesFrom3600) {

@@ -60,9 +60,11 @@ static SDL_Surface* DecodeImage(const char* fileName) {
     fprintf(stderr, "Texture: cannot load \"%s\": %s\n", fileName, IMG_GetError());
     return nullptr;
   }
-  // ABGR8888 is a packed format: on a little-endian machine its bytes lie in
-  // memory as R, G, B, A, which is what GL_RGBA reads.
-  SDL_Surface* rgba = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ABGR8888, 0);
+  // RGBA32 names the packed format whose bytes lie in memory as R, G, B, A
+  // (ABGR8888 on this little-endian machine), which is what GL_RGBA reads.
+  // PNGs with alpha usually decode to it already.
+  if (decoded->format->format == SDL_PIXELFORMAT_RGBA32) return decoded;
+  SDL_Surface* rgba = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_RGBA32, 0);
   SDL_FreeSurface(decoded);
   if (!rgba) fprintf(stderr, "Texture: cannot convert \"%s\": %s\n", fileName, SDL_GetError());
   return rgba;

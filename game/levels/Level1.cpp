@@ -94,8 +94,7 @@ Level1::Level1() : driver(), debugText(TextPrinter::DebugFont), particles() {
   if (lastMiniGame == kPuzzleSolved) dialog->SetFrame(kCaptionPaintingWhole);
   SetUpEndScreen();
   BuildInventorySlots();
-  fadeLevel = 0.0f;
-  particles.Init();
+  particles.Init();  // the dots go under the fade and the loading animation
   StartMusic();
   AddObject(fade);
   AddObject(loading);
@@ -103,6 +102,7 @@ Level1::Level1() : driver(), debugText(TextPrinter::DebugFont), particles() {
   fadeLevel = 0.0f;
   loadingFrame = 0;
   leaving = 0;
+  // A maze may have left the camera anywhere.
   TNGfxSetCamPosition(0.0f, 0.0f);
   Publish();
 }

@@ -150,7 +150,9 @@ void Menu::UpdateMenu() {
   TNInputGetCursorPosition(&x, &y);
   menuSprite->SetFrame(kFrameBackground);
   SetSize(menuSprite, 800.0, 600.0);
-  if (menuSprite->GetTransparency() < 1.0f) {
+  // An open panel keeps the background at 0 until it closes: fading the
+  // buttons back in there would flash them over the panel for a frame.
+  if (menuSprite->GetTransparency() < 1.0f && !AnyPanelOpen()) {
     FadeInMenu();
     return;
   }

@@ -206,10 +206,7 @@ TEST_F(MenuTest, EscapeQuitsFromTheIdleMenu) {
 
 TEST_F(MenuTest, EscapeQuitsFromTheHelpPanelButNotFromOptionsOrCredits) {
   Menu* m = ReadyMenu();
-  // The frame after a panel opens only brings the picture back up; Escape
-  // is tested on the frame after that.
   ClickAndRun(kOptions);
-  h.Frame();
   h.Press(kEscape);
   h.Frame();
   EXPECT_EQ(nextStateId, kStateMenu);
@@ -219,7 +216,6 @@ TEST_F(MenuTest, EscapeQuitsFromTheHelpPanelButNotFromOptionsOrCredits) {
   h.Frame();
   ClickAndRun(kCredits);
   ASSERT_EQ(m->creditsButton->GetFrame(), 2);
-  h.Frame();
   h.Press(kEscape);
   h.Frame();
   EXPECT_EQ(nextStateId, kStateMenu);
@@ -228,10 +224,28 @@ TEST_F(MenuTest, EscapeQuitsFromTheHelpPanelButNotFromOptionsOrCredits) {
   h.Frame();
   ClickAndRun(kHelp);
   ASSERT_EQ(m->helpButton->GetFrame(), 2);
-  h.Frame();
   h.Press(kEscape);
   h.Frame();
   EXPECT_TRUE(h.Finished());
+}
+
+TEST_F(MenuTest, NoButtonShowsOverAnOpenPanel) {
+  Menu* m = ReadyMenu();
+  ClickAndRun(kOptions);
+  for (int i = 0; i < 3; ++i) {
+    h.Frame();
+    for (Sprite* button : {static_cast<Sprite*>(m->helpButton),
+                           static_cast<Sprite*>(m->creditsButton)})
+      EXPECT_EQ(button->GetTransparency(), 0.0f) << "frame " << i;
+  }
+  ClickAndRun(kNowhere);
+  h.Frame();
+  ClickAndRun(kCredits);
+  h.Frame();
+  EXPECT_EQ(m->helpButton->GetTransparency(), 0.0f);
+  ClickAndRun(kNowhere);
+  EXPECT_EQ(m->helpButton->GetTransparency(), 1.0f);
+  EXPECT_EQ(m->menuSprite->GetTransparency(), 1.0f);
 }
 
 TEST_F(MenuTest, PanelsOpenFullWindowAndCloseOnAClick) {

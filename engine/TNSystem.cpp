@@ -33,8 +33,20 @@ static bool IsOurWindowEvent(const SDL_Event* event) {
          TNPlatWindowId() != 0;
 }
 
+static void CloseWindow() {
+  TNPlatDestroyWindow();
+  sWindowExists = 0;
+}
+
 int TNSysDefaultWindowProc(const SDL_Event* event) {
-  if (!event || !IsOurWindowEvent(event)) return 1;
+  if (!event) return 1;
+  // The session ending (or SIGINT/SIGTERM) takes the window away just as
+  // the window manager's close button does.
+  if (event->type == SDL_QUIT) {
+    CloseWindow();
+    return 0;
+  }
+  if (!IsOurWindowEvent(event)) return 1;
   switch (event->window.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
       gTNSysAppActive = 1;
@@ -43,8 +55,7 @@ int TNSysDefaultWindowProc(const SDL_Event* event) {
       gTNSysAppActive = 0;
       return 0;
     case SDL_WINDOWEVENT_CLOSE:
-      TNPlatDestroyWindow();
-      sWindowExists = 0;
+      CloseWindow();
       return 0;
     case SDL_WINDOWEVENT_EXPOSED:
       // Every frame repaints the whole window anyway.

@@ -1,9 +1,5 @@
 #include "GameLoop.h"
 
-#include <SDL.h>
-
-#include <atomic>
-
 #include "BaseGameState.h"
 #include "GameStateManager.h"
 #include "SoundManager.h"
@@ -18,19 +14,9 @@ static const unsigned char kKeyF11 = 122;
 static bool stateEntered = false;
 static bool stateLoaded = false;
 static bool loopFinished = false;
-static std::atomic<bool> quitEventSeen(false);
-
-/* SDL turns the end of the session, SIGINT and SIGTERM into a quit event,
- * which the engine's window procedure leaves alone. */
-static int WatchForQuit(void*, SDL_Event* event) {
-  if (event->type == SDL_QUIT) quitEventSeen = true;
-  return 0;
-}
 
 void GameStart(bool startFullScreen) {
-  quitEventSeen = false;
   SystemStart(nullptr, kShowNormal);
-  SDL_AddEventWatch(WatchForQuit, nullptr);
   if (startFullScreen) ToggleFullScreen();
   SoundInit(kSoundChannels);
 }
@@ -64,10 +50,10 @@ void GameLoopEnterState() {
   stateEntered = true;
 }
 
-/* A closed window only drops the engine's flag; without this the loop would
- * go on forever with nothing on screen. */
+/* A closed window (or the session ending) only drops the engine's flag;
+ * without this the loop would go on forever with nothing on screen. */
 static void QuitIfWindowGone() {
-  if (!TNSysDoesWindowExist() || quitEventSeen) nextStateId = kStateQuit;
+  if (!TNSysDoesWindowExist()) nextStateId = kStateQuit;
 }
 
 static void RunFrame() {
@@ -107,7 +93,6 @@ void GameStop() {
   stateEntered = false;
   stateLoaded = false;
   GameStateManagerFree();
-  SDL_DelEventWatch(WatchForQuit, nullptr);
   SoundClose();
   SystemExit();
 }

@@ -37,6 +37,14 @@ TEST_F(SystemTest, ClosingTheWindowDropsTheExistsFlagAndFramesStillRun) {
   EXPECT_EQ(0, TNSysDoesWindowExist());
 }
 
+TEST_F(SystemTest, TheSessionEndingClosesTheWindowToo) {
+  SDL_Event quit = {};
+  quit.type = SDL_QUIT;
+  SDL_PushEvent(&quit);
+  TNSysUpdate();
+  EXPECT_EQ(0, TNSysDoesWindowExist());
+}
+
 TEST_F(SystemTest, FocusEventsSetTheActiveFlagThroughTheFrameEndPump) {
   PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
   TNSysUpdate();

@@ -230,11 +230,17 @@ static bool HasFailed(const CachedSound& sound) {
 
 /* ---- Interface */
 
-void SoundInit(int maxChannels) {
-  if (gOpen) return;
+/* A sound system starts loud, unmuted and running. */
+static void ResetGroupState() {
+  std::lock_guard<std::mutex> lock(gLock);
   gVolume = 1.0f;
   gMuted = false;
   gPaused = false;
+}
+
+void SoundInit(int maxChannels) {
+  if (gOpen) return;
+  ResetGroupState();
   if (!OpenDeviceOrDummy()) {
     std::fprintf(stderr, "Sound: cannot open any audio device (%s)\n", SDL_GetError());
     return;
@@ -350,6 +356,7 @@ void SoundFinishLoading() {
 }
 
 bool SoundClose() {
+  ResetGroupState();
   if (!gOpen) return true;
   StopWorker();
   Mix_HaltChannel(-1);

@@ -1,6 +1,7 @@
 // Fonts: where text may start, what a print leaves behind, literal text and
 // font ids, checked through drawn pixels and GL state.
 #include <GL/glew.h>
+#include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -55,6 +56,7 @@ std::vector<int> Viewport() {
 class FontTest : public GLTestWindow {
  protected:
   void SetUp() override {
+    TNGfxSetCamPosition(0, 0);   // the camera outlives an engine restart
     GLTestWindow::SetUp();
     font_ = TNGfxCreateFont("Times New Roman", 20, true, false);
   }
@@ -230,10 +232,13 @@ class NoFontsTest : public GLTestWindow {
     std::fputs("<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n", file);
     std::fclose(file);
     setenv("FONTCONFIG_FILE", config_.c_str(), 1);
+    FcInitReinitialize();
     GLTestWindow::SetUp();
   }
   void TearDown() override {
     GLTestWindow::TearDown();
+    unsetenv("FONTCONFIG_FILE");
+    FcInitReinitialize();
     std::remove(config_.c_str());
   }
   std::string config_;

@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "GameStateManager.h"
+#include "SceneTools.h"
 #include "TNGraphics.h"
 #include "TNInput.h"
 
@@ -18,8 +19,6 @@ const unsigned char kKeyEscape = 27;
 const unsigned char kKeySpace = 32;
 const unsigned char kKeyA = 65;
 
-const int kFrameNormal = 0;
-const int kFrameHighlight = 1;
 const int kFramePanel = 2;
 const int kFrameUnticked = 0;
 const int kFrameTicked = 1;
@@ -35,39 +34,21 @@ const float kTransitionStep = 0.05f;
 const double kLoadingMovesAbove = 0.3;  // a double: the float ramp passes it on its sixth step
 const float kVolumeStep = 0.3f;
 
-/* Window pixels, origin top-left, y down, both bounds inclusive. */
-struct Rect {
-  int left, right, top, bottom;
-  bool Contains(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
-};
-
-const Rect kStartRect = {360, 435, 235, 260};
-const Rect kHelpRect = {380, 425, 290, 305};
-const Rect kOptionsRect = {380, 425, 340, 355};
-const Rect kCreditsRect = {380, 425, 390, 405};
-const Rect kExitRect = {380, 425, 440, 455};
-const Rect kFullScreenBoxRect = {502, 537, 181, 214};
-const Rect kMuteBoxRect = {502, 537, 281, 314};
-const Rect kVolumeUpRect = {507, 540, 395, 426};
-const Rect kVolumeDownRect = {269, 309, 395, 426};
+const ScreenRect kStartRect = {360, 435, 235, 260};
+const ScreenRect kHelpRect = {380, 425, 290, 305};
+const ScreenRect kOptionsRect = {380, 425, 340, 355};
+const ScreenRect kCreditsRect = {380, 425, 390, 405};
+const ScreenRect kExitRect = {380, 425, 440, 455};
+const ScreenRect kFullScreenBoxRect = {502, 537, 181, 214};
+const ScreenRect kMuteBoxRect = {502, 537, 281, 314};
+const ScreenRect kVolumeUpRect = {507, 540, 395, 426};
+const ScreenRect kVolumeDownRect = {269, 309, 395, 426};
 
 bool Clicked() { return TNInputCheckTriggered(kMouseLeft) != 0; }
-
-void SetTransparency(std::initializer_list<GameObject*> objects, float t) {
-  for (GameObject* object : objects) object->SetTransparency(t);
-}
 
 void SetSize(GameObject* object, double width, double height) {
   object->width = width;
   object->height = height;
-}
-
-/* Frame 1 while the cursor is over the button, else frame 0. True when the
- * cursor is over it. */
-bool Hover(Sprite* button, const Rect& rect, int x, int y) {
-  const bool over = rect.Contains(x, y);
-  button->SetFrame(over ? kFrameHighlight : kFrameNormal);
-  return over;
 }
 
 }  // namespace
@@ -248,7 +229,7 @@ void Menu::RunStartSequence() {
 }
 
 void Menu::UpdateStartButton(int x, int y) {
-  if (!Hover(startButton, kStartRect, x, y) || !Clicked()) return;
+  if (!HoverButton(startButton, kStartRect, x, y) || !Clicked()) return;
   SoundStop(music);
   fadeValue = 0.0f;
   starting = true;
@@ -264,7 +245,7 @@ void Menu::SetCheckboxesTransparency(float t) {
 }
 
 void Menu::UpdateOptionsButton(int x, int y) {
-  if (!Hover(optionsButton, kOptionsRect, x, y) || !Clicked()) return;
+  if (!HoverButton(optionsButton, kOptionsRect, x, y) || !Clicked()) return;
   menuSprite->SetTransparency(0.0f);
   optionsButton->SetFrame(kFramePanel);
   optionsButton->posY = 0.0;
@@ -293,7 +274,7 @@ void Menu::UpdateOptionsPanel(int x, int y) {
     SoundChangeVolume(-kVolumeStep);
   } else {
     menuSprite->SetTransparency(1.0f);
-    optionsButton->SetFrame(kFrameNormal);
+    optionsButton->SetFrame(kButtonFrameNormal);
     optionsButton->posY = -50.0;
     SetSize(optionsButton, 80.0, 40.0);
     SetCheckboxesTransparency(0.0f);
@@ -302,7 +283,7 @@ void Menu::UpdateOptionsPanel(int x, int y) {
 }
 
 void Menu::UpdateCreditsButton(int x, int y) {
-  if (!Hover(creditsButton, kCreditsRect, x, y) || !Clicked()) return;
+  if (!HoverButton(creditsButton, kCreditsRect, x, y) || !Clicked()) return;
   menuSprite->SetTransparency(0.0f);
   creditsButton->posY = 0.0;
   SetSize(creditsButton, 800.0, 600.0);
@@ -314,14 +295,14 @@ void Menu::UpdateCreditsPanel() {
   helpButton->SetTransparency(0.0f);
   if (!Clicked()) return;
   menuSprite->SetTransparency(1.0f);
-  creditsButton->SetFrame(kFrameNormal);
+  creditsButton->SetFrame(kButtonFrameNormal);
   creditsButton->posY = -100.0;
   SetSize(creditsButton, 80.0, 40.0);
   SetTransparency({startButton, helpButton, optionsButton, exitButton}, 1.0f);
 }
 
 void Menu::UpdateHelpButton(int x, int y) {
-  if (!Hover(helpButton, kHelpRect, x, y) || !Clicked()) return;
+  if (!HoverButton(helpButton, kHelpRect, x, y) || !Clicked()) return;
   menuSprite->SetTransparency(0.0f);
   helpButton->SetFrame(kFramePanel);
   SetSize(helpButton, 800.0, 600.0);
@@ -332,11 +313,11 @@ void Menu::UpdateHelpPanel() {
   SetTransparency({creditsButton, optionsButton}, 0.0f);
   if (!Clicked()) return;
   menuSprite->SetTransparency(1.0f);
-  helpButton->SetFrame(kFrameNormal);
+  helpButton->SetFrame(kButtonFrameNormal);
   SetSize(helpButton, 62.0, 30.0);
   SetTransparency({startButton, optionsButton, creditsButton, exitButton}, 1.0f);
 }
 
 void Menu::UpdateExitButton(int x, int y) {
-  if (Hover(exitButton, kExitRect, x, y) && Clicked()) nextStateId = kStateQuit;
+  if (HoverButton(exitButton, kExitRect, x, y) && Clicked()) nextStateId = kStateQuit;
 }

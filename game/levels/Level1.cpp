@@ -7,7 +7,7 @@
 #include "LeaveTransition.h"
 #include "LevelProgress.h"
 #include "RoomScene.h"
-#include "ScreenRect.h"
+#include "SceneTools.h"
 #include "TNGraphics.h"
 #include "TNInput.h"
 #include "TNSystem.h"
@@ -21,8 +21,6 @@ namespace {
 const unsigned char kMouseLeft = 1;
 const unsigned char kKeyEscape = 27;
 
-const int kFrameNormal = 0;
-const int kFrameHighlight = 1;
 const int kFramePanel = 2;
 const int kFrameUnticked = 0;
 const int kFrameTicked = 1;
@@ -58,10 +56,6 @@ const char* const kGameOverImage = "Resources/Animation/Background/BACKGROUND_GA
 bool Clicked() { return TNInputCheckTriggered(kMouseLeft) != 0; }
 bool EscapePressed() { return TNInputCheckTriggered(kKeyEscape) != 0; }
 
-void SetTransparency(std::initializer_list<GameObject*> objects, float t) {
-  for (GameObject* object : objects) object->SetTransparency(t);
-}
-
 void Place(GameObject* object, double x, double y) {
   object->posX = x;
   object->posY = y;
@@ -72,12 +66,6 @@ void Resize(GameObject* object, double width, double height) {
   object->height = height;
 }
 
-/* Frame 1 while the cursor is over the button, else 0; true when over it. */
-bool Hover(Sprite* button, const ScreenRect& rect, int x, int y) {
-  const bool over = rect.Contains(x, y);
-  button->SetFrame(over ? kFrameHighlight : kFrameNormal);
-  return over;
-}
 
 void ShowTick(Checkbox* box, bool ticked) { box->SetFrame(ticked ? kFrameTicked : kFrameUnticked); }
 
@@ -157,7 +145,7 @@ void Level1::PlaceObjects() {
   Place(backButton, -30.0, -100.0);
   dialog->posY = -250.0;
 
-  pause->SetFrame(kFrameNormal);
+  pause->SetFrame(kButtonFrameNormal);
   SetTransparency({pause, restartButton, options, menuButton, backButton, replayButton}, 0.0f);
 }
 
@@ -289,12 +277,12 @@ void Level1::FadeIn(int view) {
 }
 
 void Level1::UpdatePlayingOverlay(int x, int y) {
-  pause->SetFrame(kFrameNormal);
+  pause->SetFrame(kButtonFrameNormal);
   pause->SetTransparency(1.0f);
   SetTransparency({restartButton, options, menuButton, backButton}, 0.0f);
   inventory->SetTransparency(1.0f);
   SetItemsTransparency(1.0f);
-  const bool overButton = Hover(pause, kPauseButtonRect, x, y);
+  const bool overButton = HoverButton(pause, kPauseButtonRect, x, y);
   // Once the screen starts going black for a mini-game there is no pausing.
   if (driver.controller->launchPending) return;
   if ((overButton && Clicked()) || EscapePressed()) PauseGame();
@@ -316,7 +304,7 @@ void Level1::ResumeGame() {
   SoundSetPaused(false);
   SetTransparency({room, hero, drawer, bookShelf, door, dialog}, 1.0f);
   SetTransparency({restartButton, options, menuButton, backButton}, 0.0f);
-  pause->SetFrame(kFrameNormal);
+  pause->SetFrame(kButtonFrameNormal);
   Resize(pause, kPauseButtonWidth, kPauseButtonHeight);
   driver.mover->SetFrozen(0);
 }
@@ -333,16 +321,16 @@ void Level1::UpdatePausePanel(int x, int y) {
 
   pause->SetTransparency(1.0f);
   const bool click = Clicked();
-  if (Hover(menuButton, kPanelMenuRect, x, y) && click) {
+  if (HoverButton(menuButton, kPanelMenuRect, x, y) && click) {
     lastMiniGame = 0;
     nextStateId = kStateMenu;
-  } else if (Hover(restartButton, kPanelRestartRect, x, y) && click) {
+  } else if (HoverButton(restartButton, kPanelRestartRect, x, y) && click) {
     SoundSetPaused(false);
     lastMiniGame = 0;
     currentStateId = kStateRestart;
-  } else if (Hover(options, kPanelOptionsRect, x, y) && click) {
+  } else if (HoverButton(options, kPanelOptionsRect, x, y) && click) {
     OpenOptionsPanel();
-  } else if ((Hover(backButton, kPanelBackRect, x, y) && click) || EscapePressed()) {
+  } else if ((HoverButton(backButton, kPanelBackRect, x, y) && click) || EscapePressed()) {
     ResumeGame();
   }
 }
@@ -360,7 +348,7 @@ void Level1::OpenOptionsPanel() {
 }
 
 void Level1::CloseOptionsPanel() {
-  options->SetFrame(kFrameNormal);
+  options->SetFrame(kButtonFrameNormal);
   Resize(options, kOptionsWidth, kOptionsHeight);
   Place(options, kOptionsX, kOptionsY);
   SetTransparency({checkboxes[0], checkboxes[1], checkboxes[2], checkboxes[3]}, 0.0f);
@@ -386,12 +374,12 @@ void Level1::UpdateOptionsPanel(int x, int y) {
 
 void Level1::UpdateEndScreen(int x, int y) {
   if (GameOver()) {
-    if (Hover(replayButton, kReplayRect, x, y) && Clicked() && Replayable(lastMiniGame)) {
+    if (HoverButton(replayButton, kReplayRect, x, y) && Clicked() && Replayable(lastMiniGame)) {
       SoundStop(levelMusic);
       fadeLevel = 0.0f;
       leaving = 1;
     }
-    if (Hover(menuButton, kEndMenuRect, x, y) && Clicked()) {
+    if (HoverButton(menuButton, kEndMenuRect, x, y) && Clicked()) {
       gameOverMark = 0;
       lastMiniGame = 0;
       nextStateId = kStateMenu;

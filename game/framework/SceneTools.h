@@ -1,0 +1,30 @@
+#ifndef SORCA_SCENE_TOOLS_H
+#define SORCA_SCENE_TOOLS_H
+/*
+ * Small helpers that the menu and the rooms share for driving their
+ * buttons and panels.
+ */
+#include <initializer_list>
+
+#include "GameObject.h"
+#include "ScreenRect.h"
+#include "Sprite.h"
+
+/* Button frames: the plain image and the one shown under the cursor. */
+const int kButtonFrameNormal = 0;
+const int kButtonFrameHighlight = 1;
+
+/* Gives every object of the list the same transparency. */
+inline void SetTransparency(std::initializer_list<GameObject*> objects, float transparency) {
+  for (GameObject* object : objects) object->SetTransparency(transparency);
+}
+
+/* Shows the button's highlight while the cursor (window pixels) is inside
+ * its rectangle, its plain image otherwise; true when the cursor is inside. */
+inline bool HoverButton(Sprite* button, const ScreenRect& rect, int x, int y) {
+  const bool over = rect.Contains(x, y);
+  button->SetFrame(over ? kButtonFrameHighlight : kButtonFrameNormal);
+  return over;
+}
+
+#endif

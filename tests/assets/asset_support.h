@@ -1,80 +1,102 @@
-// Shared helpers of the asset checks: the table of expected files, the
-// source and build folders, and decoding images and sounds with the same
-// SDL libraries the game uses.
+// Helpers of the asset checks: the table of expected files; pictures and sounds decoded by the game's SDL libraries.
 #pragma once
 
 #include <SDL.h>
 #include <SDL_image.h>
 #include <SDL_mixer.h>
+#include <gtest/gtest.h>
 
-#include <cstdint>
+#include <algorithm>
+#include <fstream>
 #include <memory>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
-namespace assetcheck {
+inline std::string ReadFile(const std::string& path) {  // empty when it cannot be read
+    std::ostringstream content;
+    if (std::ifstream in{path, std::ios::binary}) content << in.rdbuf();
+    return content.str();
+}
+inline bool FileExists(const std::string& path) { return static_cast<bool>(std::ifstream(path)); }
 
-/// One line of tests/assets/expected_files.txt.
-struct ExpectedFile {
-    std::string path;          // relative to the build folder, "Resources/..."
-    double width = 0;          // 0 for files that are not images
-    double height = 0;
-    bool flat = false;         // one colour on purpose
-    bool loop = false;         // music that must loop seamlessly
-    bool effect = false;       // a one-shot sound effect
-    bool IsImage() const { return width > 0; }
-    bool IsSound() const { return loop || effect; }
+// The source folder, from CMakeCache.txt: the tests run in the build folder.
+inline std::string SourceDir() {
+    std::istringstream cache(ReadFile("CMakeCache.txt"));
+    for (std::string line, key = "CMAKE_HOME_DIRECTORY:INTERNAL="; std::getline(cache, line);)
+        if (line.rfind(key, 0) == 0) return line.substr(key.size());
+    throw std::runtime_error("no CMakeCache.txt here: run the tests from the build folder");
+}
+
+struct ExpectedFile {              // a line of expected_files.txt, whose head tells the format
+    std::string path;              // "Resources/...", relative to the build folder
+    double width = 0, height = 0;  // 0 for files that are not images
+    std::set<std::string> tags;    // flat: one colour on purpose; solid; loop: music; effect: a one-shot sound
+    bool Is(const std::string& tag) const { return tags.count(tag) > 0; }
 };
+// The table's files, or only those `wanted` that exist (a missing file fails its own test).
+inline std::vector<ExpectedFile> ExpectedFiles(bool (*wanted)(const ExpectedFile&) = nullptr) {
+    std::istringstream in(ReadFile(SourceDir() + "/tests/assets/expected_files.txt"));
+    std::vector<ExpectedFile> files;
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        ExpectedFile f;
+        if (!(words >> f.path) || f.path[0] == '#') continue;
+        for (std::string w; words >> w;)
+            if (w[0] >= '0' && w[0] <= '9') (f.width ? f.height : f.width) = std::stod(w);
+            else f.tags.insert(w);
+        if (!wanted || (wanted(f) && FileExists(f.path))) files.push_back(f);
+    }
+    if (files.empty()) throw std::runtime_error("tests/assets/expected_files.txt lists no such files");
+    return files;
+}
 
-/// The project's source folder, read from CMakeCache.txt in the working
-/// directory (the tests run in the build folder).
-std::string SourceDir();
-
-/// The table of every file the game loads.
-std::vector<ExpectedFile> ExpectedFiles();
-
-/// The whole content of a file; empty when it cannot be read.
-std::string ReadFile(const std::string& path);
-
-bool FileExists(const std::string& path);
-
-/// An image decoded by SDL_image and converted to RGBA32; null on failure.
+// A picture converted to RGBA32; null, and a test failure, when it does not decode.
 using Surface = std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)>;
-Surface LoadRgba(const std::string& path);
+inline Surface LoadRgba(const std::string& path) {
+    SDL_Surface* loaded = IMG_Load(path.c_str());
+    if (!loaded) ADD_FAILURE() << path << ": " << IMG_GetError();
+    SDL_Surface* rgba = loaded ? SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0) : nullptr;
+    SDL_FreeSurface(loaded);
+    return Surface(rgba, SDL_FreeSurface);
+}
 
-/// Red, green, blue, alpha of one pixel of an RGBA32 surface.
-struct Rgba { uint8_t r, g, b, a; };
-Rgba PixelAt(const SDL_Surface* surface, int x, int y);
+struct Rgba { int r, g, b, a; };
+inline Rgba PixelAt(const SDL_Surface* s, int x, int y) {
+    const uint8_t* p = static_cast<const uint8_t*>(s->pixels) + y * s->pitch + 4 * x;
+    return {p[0], p[1], p[2], p[3]};
+}
+inline bool operator==(const Rgba& p, const Rgba& q) { return p.r == q.r && p.g == q.g && p.b == q.b && p.a == q.a; }
+inline int Luma(const Rgba& p) { return (299 * p.r + 587 * p.g + 114 * p.b) / 1000; }
+inline bool Solid(const Rgba& p) { return p.a == 255; }
 
-/// True when a decoded size matches the table: exactly, or for a size with
-/// a half (a piece cut from an odd number of pixels) either neighbour.
-bool SizeMatches(int actual, double expected);
+// Share of the pixels of `area` (inclusive, in image pixels) for which `test` holds; pixels off the image are misses.
+struct Rect { int left, top, right, bottom; };
+template <typename Test> double Share(const SDL_Surface* s, Rect area, Test test) {
+    int hits = 0;
+    for (int y = std::max(area.top, 0); y <= std::min(area.bottom, s->h - 1); ++y)
+        for (int x = std::max(area.left, 0); x <= std::min(area.right, s->w - 1); ++x) hits += test(PixelAt(s, x, y));
+    return double(hits) / ((area.right - area.left + 1) * (area.bottom - area.top + 1));
+}
+template <typename Test> double Share(const SDL_Surface* s, Test test) { return Share(s, {0, 0, s->w - 1, s->h - 1}, test); }
 
-/// Opens SDL_mixer on the dummy driver for the lifetime of the object.
-class AudioSession {
-public:
-    AudioSession();
-    ~AudioSession();
-    bool ok() const { return ok_; }
-    int frequency() const { return frequency_; }
-private:
-    bool ok_ = false;
-    int frequency_ = 0;
-};
-
-/// A sound decoded by SDL_mixer into interleaved 16-bit stereo samples.
-struct DecodedSound {
-    bool ok = false;
-    std::string error;
-    std::vector<int16_t> samples;
-    int frequency = 0;
-    size_t Frames() const { return samples.size() / 2; }
-    double Seconds() const { return frequency ? double(Frames()) / frequency : 0.0; }
-};
-DecodedSound DecodeSound(const std::string& path);
-
-/// Channels and sample rate from an Ogg Vorbis file's identification header.
-struct VorbisInfo { bool ok = false; int channels = 0; long rate = 0; };
-VorbisInfo ReadVorbisInfo(const std::string& bytes);
-
-}  // namespace assetcheck
+// Opens SDL_mixer on the dummy driver at 44.1 kHz, 16-bit stereo, for the rest of the process.
+inline bool OpenAudio() {
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    if (SDL_Init(SDL_INIT_AUDIO) != 0) return false;
+    Mix_Init(MIX_INIT_OGG);
+    int frequency = 0, channels = 0;
+    Uint16 format = 0;
+    return Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) == 0 && Mix_QuerySpec(&frequency, &format, &channels) &&
+           frequency == 44100 && format == AUDIO_S16SYS && channels == 2;
+}
+// A sound decoded to interleaved 16-bit stereo samples; empty, and a test failure, when it does not decode.
+inline std::vector<int16_t> DecodeSound(const std::string& path) {
+    Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+    if (!chunk) ADD_FAILURE() << path << ": " << Mix_GetError();
+    const auto* data = chunk ? reinterpret_cast<const int16_t*>(chunk->abuf) : nullptr;
+    std::vector<int16_t> samples(data, data + (chunk ? chunk->alen / sizeof(int16_t) : 0));
+    Mix_FreeChunk(chunk);
+    return samples;
+}

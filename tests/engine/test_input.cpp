@@ -1,152 +1,83 @@
 // Keyboard and mouse snapshots, fed through SDL's queue and the engine's pump.
-#include <gtest/gtest.h>
-
 #include "GLTestWindow.h"
-#include "TNEngineInternal.h"
 #include "TNInput.h"
 #include "platform/TNPlatform.h"
 
-namespace {
+using InputTest = GLTestWindow;
 
-const unsigned char kW = 'W';
-const unsigned char kLeftButton = 1;
-
-class InputTest : public GLTestWindow {
- protected:
-  void SetUp() override {
-    GLTestWindow::SetUp();
-    TNSysReset();
-    TNSysUpdate();  // whatever the window system queued at start-up
-  }
-
-  // What the game does between two frames: the pump, then the snapshot.
-  static void NextFrame() {
-    TNSysUpdate();
-    TNInputUpdate();
-  }
-};
-
-struct KeyState {
-  int curr, prev, triggered, released;
-};
-
-KeyState StateOf(unsigned char key) {
-  return KeyState{TNInputCheckCurr(key), TNInputCheckPrev(key), TNInputCheckTriggered(key),
-                  TNInputCheckReleased(key)};
+// What the game does between two frames: the pump, then the snapshot.
+static void NextFrame() {
+  TNSysUpdate();
+  TNInputUpdate();
 }
 
-#define EXPECT_KEY(key, c, p, t, r)                  \
-  do {                                               \
-    const KeyState s = StateOf(key);                 \
-    EXPECT_EQ(c, s.curr) << "current";               \
-    EXPECT_EQ(p, s.prev) << "previous";              \
-    EXPECT_EQ(t, s.triggered) << "triggered";        \
-    EXPECT_EQ(r, s.released) << "released";          \
-  } while (0)
+// Current, previous, triggered and released, as in "1010".
+static std::string States(unsigned char key) {
+  return std::to_string(TNInputCheckCurr(key)) + std::to_string(TNInputCheckPrev(key)) +
+         std::to_string(TNInputCheckTriggered(key)) + std::to_string(TNInputCheckReleased(key));
+}
+
+// Position, then delta.
+static std::vector<int> Cursor() {
+  std::vector<int> c(4, -1);
+  TNInputGetCursorPosition(&c[0], &c[1]);
+  TNInputGetCursorPositionDelta(&c[2], &c[3]);
+  return c;
+}
 
 TEST_F(InputTest, KeyHeldForThreeFramesTriggersOnceAndReleasesOnce) {
-  PushKey(SDLK_w, SDL_SCANCODE_W, true);
-  NextFrame();
-  EXPECT_KEY(kW, 1, 0, 1, 0);
-  EXPECT_EQ(1, TNInputCheckTriggered(kW)) << "asking twice in one frame";
-  NextFrame();
-  EXPECT_KEY(kW, 1, 1, 0, 0);
-  NextFrame();
-  EXPECT_KEY(kW, 1, 1, 0, 0);
-  PushKey(SDLK_w, SDL_SCANCODE_W, false);
-  NextFrame();
-  EXPECT_KEY(kW, 0, 1, 0, 1);
-  NextFrame();
-  EXPECT_KEY(kW, 0, 0, 0, 0);
+  const std::pair<Uint32, const char*> frames[] = {
+      {SDL_KEYDOWN, "1010"}, {0, "1100"}, {0, "1100"}, {SDL_KEYUP, "0101"}, {0, "0000"}};
+  for (const auto& frame : frames) {
+    if (frame.first != 0) Push(frame.first, SDLK_w);
+    NextFrame();
+    EXPECT_EQ(frame.second, States('W'));
+    EXPECT_EQ(frame.second, States('W')) << "asking twice in one frame";
+  }
 }
 
-TEST_F(InputTest, TapOrClickBetweenTwoUpdatesIsSeenExactlyOnce) {
-  PushKey(SDLK_e, SDL_SCANCODE_E, true);
-  PushKey(SDLK_e, SDL_SCANCODE_E, false);
-  PushMouseButton(SDL_BUTTON_LEFT, true, 300, 200);
-  PushMouseButton(SDL_BUTTON_LEFT, false, 300, 200);
+TEST_F(InputTest, TapOrClickBetweenTwoUpdatesIsSeenExactlyOnceAndButtonsAreKeysOneTwoAndFour) {
+  for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) Push(type, SDLK_e);
+  for (Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) Push(type, SDL_BUTTON_LEFT, 300, 200);
+  for (const char* expected : {"1010", "0101", "0000"}) {
+    NextFrame();
+    EXPECT_EQ(std::string(expected) + expected, States('E') + States(1));
+  }
+  for (Uint8 button : {SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE}) Push(SDL_MOUSEBUTTONDOWN, button);
   NextFrame();
-  EXPECT_KEY('E', 1, 0, 1, 0);
-  EXPECT_KEY(kLeftButton, 1, 0, 1, 0);
+  EXPECT_EQ("1010 1010 0000 1010", States(1) + " " + States(2) + " " + States(3) + " " + States(4));
+  Push(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT);
   NextFrame();
-  EXPECT_KEY('E', 0, 1, 0, 1);
-  EXPECT_KEY(kLeftButton, 0, 1, 0, 1);
-  NextFrame();
-  EXPECT_KEY('E', 0, 0, 0, 0);
+  EXPECT_EQ("1100 0101 1100", States(1) + " " + States(2) + " " + States(4));
 }
 
-TEST_F(InputTest, MouseButtonsAreVirtualKeysOneTwoAndFour) {
-  PushMouseButton(SDL_BUTTON_LEFT, true, 10, 10);
-  PushMouseButton(SDL_BUTTON_RIGHT, true, 10, 10);
-  PushMouseButton(SDL_BUTTON_MIDDLE, true, 10, 10);
-  NextFrame();
-  EXPECT_EQ(1, TNInputCheckCurr(kLeftButton));
-  EXPECT_EQ(1, TNInputCheckCurr(2));
-  EXPECT_EQ(1, TNInputCheckCurr(4));
-  EXPECT_EQ(0, TNInputCheckCurr(3));
-
-  PushMouseButton(SDL_BUTTON_RIGHT, false, 10, 10);
-  NextFrame();
-  EXPECT_EQ(1, TNInputCheckCurr(kLeftButton));
-  EXPECT_EQ(1, TNInputCheckReleased(2));
-  EXPECT_EQ(1, TNInputCheckCurr(4));
+TEST_F(InputTest, CursorFollowsMotionsAndClicksWithDeltaAndIsNotClamped) {
+  const int steps[][7] = {{SDL_MOUSEMOTION, 100, 50, 100, 50, 100, 50},  // the first delta after a reset is from (0, 0)
+                          {SDL_MOUSEMOTION, -20, 700, -20, 700, -120, 650},
+                          {SDL_MOUSEBUTTONDOWN, 640, 480, 640, 480, 660, -220}};
+  for (const auto& s : steps) {
+    Push(s[0], SDL_BUTTON_LEFT, s[1], s[2]);
+    NextFrame();
+    EXPECT_EQ(std::vector<int>(s + 3, s + 7), Cursor());
+  }
 }
 
-TEST_F(InputTest, CursorFollowsEventsWithDeltaAndIsNotClamped) {
-  PushMouseMotion(100, 50);
-  NextFrame();
-  int x = 0, y = 0, dx = 0, dy = 0;
-  TNInputGetCursorPosition(&x, &y);
-  TNInputGetCursorPositionDelta(&dx, &dy);
-  EXPECT_EQ(100, x);
-  EXPECT_EQ(50, y);
-  EXPECT_EQ(100, dx);  // the first update after a reset reports the whole position
-  EXPECT_EQ(50, dy);
-
-  PushMouseMotion(-20, 700);
-  NextFrame();
-  TNInputGetCursorPosition(&x, &y);
-  TNInputGetCursorPositionDelta(&dx, &dy);
-  EXPECT_EQ(-20, x);
-  EXPECT_EQ(700, y);
-  EXPECT_EQ(-120, dx);
-  EXPECT_EQ(650, dy);
-
-  PushMouseButton(SDL_BUTTON_LEFT, true, 640, 480);
-  NextFrame();
-  TNInputGetCursorPosition(&x, &y);
-  EXPECT_EQ(640, x);
-  EXPECT_EQ(480, y);
-}
-
-TEST_F(InputTest, FullScreenCursorIsConvertedToLogicalPixels) {
+TEST_F(InputTest, FullScreenCursorIsTruncatedToLogicalPixels) {
   TNToogleFullScreen(true);
   ASSERT_TRUE(WaitForDrawableSize(1920, 1080)) << "needs a window manager on the display";
-  PushMouseMotion(0, 0);
-  NextFrame();
-  PushMouseMotion(960, 540);
-  NextFrame();
-  int x = 0, y = 0, dx = 0, dy = 0;
-  TNInputGetCursorPosition(&x, &y);
-  TNInputGetCursorPositionDelta(&dx, &dy);
-  EXPECT_EQ(400, x);
-  EXPECT_EQ(300, y);
-  EXPECT_EQ(400, dx);
-  EXPECT_EQ(300, dy);
-
-  PushMouseMotion(1919, 1079);  // 799.58, 599.44: truncated, not rounded
-  NextFrame();
-  TNInputGetCursorPosition(&x, &y);
-  EXPECT_EQ(799, x);
-  EXPECT_EQ(599, y);
-
+  EXPECT_TRUE(TNSysIsFullScreen());
+  const int steps[][6] = {{0, 0, 0, 0, 0, 0}, {960, 540, 400, 300, 400, 300}, {1919, 1079, 799, 599, 399, 299}};
+  for (const auto& s : steps) {
+    Push(SDL_MOUSEMOTION, 0, s[0], s[1]);
+    NextFrame();
+    EXPECT_EQ(std::vector<int>(s + 2, s + 6), Cursor());  // 1919 x 1079 is 799.58 x 599.44
+  }
   TNToogleFullScreen(false);
   ASSERT_TRUE(WaitForDrawableSize(800, 600));
-  PushMouseMotion(960, 540);
+  EXPECT_FALSE(TNSysIsFullScreen());
+  Push(SDL_MOUSEMOTION, 0, 960, 540);
   NextFrame();
-  TNInputGetCursorPosition(&x, &y);
-  EXPECT_EQ(960, x);
-  EXPECT_EQ(540, y);
+  EXPECT_EQ(std::vector<int>({960, 540, -959, -539}), Cursor());
 }
 
 TEST_F(InputTest, CursorDisplayCounterShowsWhileNotNegative) {
@@ -159,14 +90,10 @@ TEST_F(InputTest, CursorDisplayCounterShowsWhileNotNegative) {
 }
 
 TEST(VirtualKeyCodes, SdlKeysMapToTheEngineCodes) {
-  EXPECT_EQ(87, TNPlatVirtualKeyFromKeycode(SDLK_w, SDL_SCANCODE_W));
-  EXPECT_EQ(122, TNPlatVirtualKeyFromKeycode(SDLK_F11, SDL_SCANCODE_F11));
-  EXPECT_EQ(37, TNPlatVirtualKeyFromKeycode(SDLK_LEFT, SDL_SCANCODE_LEFT));
-  EXPECT_EQ(40, TNPlatVirtualKeyFromKeycode(SDLK_DOWN, SDL_SCANCODE_DOWN));
-  EXPECT_EQ(16, TNPlatVirtualKeyFromKeycode(SDLK_RSHIFT, SDL_SCANCODE_RSHIFT));
-  // A layout whose W key types no Latin letter (here omega) still walks.
-  EXPECT_EQ(87, TNPlatVirtualKeyFromKeycode(0x3C9, SDL_SCANCODE_W));
-  EXPECT_EQ(0, TNPlatVirtualKeyFromKeycode(SDLK_CAPSLOCK, SDL_SCANCODE_CAPSLOCK));
+  const int cases[][3] = {{SDLK_w, SDL_SCANCODE_W, 87},       {SDLK_F11, SDL_SCANCODE_F11, 122},
+                          {SDLK_LEFT, SDL_SCANCODE_LEFT, 37}, {SDLK_DOWN, SDL_SCANCODE_DOWN, 40},
+                          {SDLK_RSHIFT, SDL_SCANCODE_RSHIFT, 16}, {SDLK_CAPSLOCK, SDL_SCANCODE_CAPSLOCK, 0},
+                          {0x3C9, SDL_SCANCODE_W, 87}};  // a layout whose W key types omega still walks
+  for (const auto& c : cases) EXPECT_EQ(c[2], TNPlatVirtualKeyFromKeycode(c[0], c[1])) << c[0];
 }
 
-}  // namespace

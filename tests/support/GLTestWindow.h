@@ -1,194 +1,144 @@
 #ifndef SORCA_GL_TEST_WINDOW_H
 #define SORCA_GL_TEST_WINDOW_H
-/*
- * GLTestWindow: a gtest fixture that starts the engine the way the game does
- * (an 800 x 600 window with its GL context, no frame-rate cap) and shuts it
- * down after the test, plus helpers to read back what was drawn and to feed
- * SDL events through the engine's real event pump.
- *
- *   TEST_F(GLTestWindow, DrawsRed) {
- *     TNSysFrameStart();
- *     ...draw...
- *     EXPECT_PIXEL_NEAR(ReadWindowPixel(400, 300), 255, 0, 0, 2);
- *   }
- *
- * Pixels are read from the back buffer, so read them after drawing and
- * before TNSysFrameEnd swaps. Needs an X display (Xvfb works).
- */
+// GLTestWindow starts the engine as the game does (800 x 600, no frame cap) and ends it after the test.
+// Helpers read back the back buffer (before TNSysFrameEnd swaps) and feed SDL events through the
+// engine's pump. Needs an X display (Xvfb) and, for full screen, a window manager.
 #include <GL/glew.h>
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <array>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
+#include "TNEngineInternal.h"
 #include "TNGraphics.h"
 #include "TNSystem.h"
 
-struct TestPixel {
-  int r, g, b, a;
-};
-
-inline std::ostream& operator<<(std::ostream& out, const TestPixel& p) {
-  return out << "(" << p.r << ", " << p.g << ", " << p.b << ", " << p.a << ")";
-}
+// Colours as 0xRRGGBB.
+const int kBlack = 0x000000, kWhite = 0xFFFFFF, kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
 
 inline SDL_Window* TestWindow() { return static_cast<SDL_Window*>(TNSysGetWindowHandle()); }
 
-/* Size of the drawable: the logical size while windowed, the screen while full screen. */
-inline void DrawableSize(int* width, int* height) {
-  *width = 0;
-  *height = 0;
-  if (TestWindow()) SDL_GL_GetDrawableSize(TestWindow(), width, height);
-}
-
-/* One back-buffer pixel; (x, y) in drawable pixels, origin top-left, y down. */
-inline TestPixel ReadWindowPixel(int x, int y) {
-  int width = 0;
-  int height = 0;
-  DrawableSize(&width, &height);
+// The back-buffer pixel (x, y), in drawable pixels from the top left, as 0xRRGGBB.
+inline int ReadWindowPixel(int x, int y) {
+  int width = 0, height = 0;
+  SDL_GL_GetDrawableSize(TestWindow(), &width, &height);
   unsigned char rgba[4] = {0, 0, 0, 0};
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(x, height - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-  return TestPixel{rgba[0], rgba[1], rgba[2], rgba[3]};
+  return rgba[0] << 16 | rgba[1] << 8 | rgba[2];
 }
 
-/* Writes the back buffer to a BMP file, for looking at a failing picture. */
-inline bool SaveWindowImage(const char* path) {
-  int width = 0;
-  int height = 0;
-  DrawableSize(&width, &height);
-  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ABGR8888);
-  if (!surface) return false;
-  glPixelStorei(GL_PACK_ALIGNMENT, 4);
-  unsigned char* pixels = static_cast<unsigned char*>(surface->pixels);
-  for (int row = 0; row < height; ++row) {
-    glReadPixels(0, height - 1 - row, width, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixels + row * surface->pitch);
+inline ::testing::AssertionResult PixelNear(int actual, int expected, int tolerance) {
+  for (int shift : {16, 8, 0}) {
+    if (std::abs((actual >> shift & 0xFF) - (expected >> shift & 0xFF)) > tolerance) {
+      return ::testing::AssertionFailure() << std::hex << "pixel " << actual << " is not within " << std::dec
+                                           << tolerance << " of " << std::hex << expected;
+    }
   }
-  const bool saved = SDL_SaveBMP(surface, path) == 0;
-  SDL_FreeSurface(surface);
-  return saved;
+  return ::testing::AssertionSuccess();
 }
 
-inline ::testing::AssertionResult PixelNear(const TestPixel& actual, int r, int g, int b, int tolerance) {
-  if (std::abs(actual.r - r) <= tolerance && std::abs(actual.g - g) <= tolerance &&
-      std::abs(actual.b - b) <= tolerance) {
-    return ::testing::AssertionSuccess();
-  }
-  return ::testing::AssertionFailure() << "pixel " << actual << " is not within " << tolerance
-                                       << " of (" << r << ", " << g << ", " << b << ")";
+// Expects each {x, y, 0xRRGGBB} window pixel within the tolerance.
+inline void ExpectPixels(std::initializer_list<std::array<int, 3>> pixels, int tolerance = 0) {
+  for (const auto& p : pixels)
+    EXPECT_TRUE(PixelNear(ReadWindowPixel(p[0], p[1]), p[2], tolerance)) << "at " << p[0] << ", " << p[1];
 }
 
-#define EXPECT_PIXEL_NEAR(pixel, r, g, b, tolerance) EXPECT_TRUE(PixelNear((pixel), (r), (g), (b), (tolerance)))
-
-/* ---- Drawing */
-
-/* The game's unit square (two triangles, v = 1 on the lower edge) in one colour. */
-inline TNGfxVertexList* MakeUnitQuad(unsigned int colour) {
-  TNGfxMeshStart();
-  TNGfxTriAdd(-0.5f, -0.5f, colour, 0.0f, 1.0f, 0.5f, -0.5f, colour, 1.0f, 1.0f, -0.5f, 0.5f, colour, 0.0f, 0.0f);
-  TNGfxTriAdd(0.5f, -0.5f, colour, 1.0f, 1.0f, 0.5f, 0.5f, colour, 1.0f, 0.0f, -0.5f, 0.5f, colour, 0.0f, 0.0f);
-  return TNGfxMeshEnd();
+// Values of a uniform of the program in use.
+inline std::vector<float> UniformValues(const char* name, int count) {
+  std::vector<float> values(count, -99.0f);
+  GLint program = 0;
+  glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+  glGetUniformfv(program, TNGfxUniformLocation(name), values.data());
+  return values;
 }
 
-/* Draws the mesh scaled to width x height and centred on world (x, y). */
+// Draws the mesh scaled to width x height and centred on world (x, y).
 inline void DrawQuadAt(TNGfxVertexList* quad, float x, float y, float width, float height) {
   TNMtx33 transform = {{{width, 0.0f, x}, {0.0f, height, y}, {0.0f, 0.0f, 1.0f}}};
   TNGfxSetTransform(&transform);
   TNGfxMeshDraw(quad, 3);
 }
 
-/* ---- Events through the engine's pump */
-
-inline Uint32 TestWindowId() { return TestWindow() ? SDL_GetWindowID(TestWindow()) : 0; }
-
-inline void PushWindowEvent(Uint8 windowEvent) {
-  SDL_Event event;
-  SDL_zero(event);
-  event.type = SDL_WINDOWEVENT;
-  event.window.windowID = TestWindowId();
-  event.window.event = windowEvent;
+// Queues an event for the engine's pump: a window event `a` of the test window, key `a` (an SDL
+// keycode), mouse button `a` at window pixel (x, y), a motion to (x, y), or one without data.
+inline void Push(Uint32 type, int a = 0, int x = 0, int y = 0) {
+  SDL_Event event{};
+  event.type = type;
+  if (type == SDL_WINDOWEVENT) {
+    event.window.windowID = SDL_GetWindowID(TestWindow());
+    event.window.event = static_cast<Uint8>(a);
+  } else if (type == SDL_KEYDOWN || type == SDL_KEYUP) {
+    event.key.keysym.sym = a;
+  } else if (type == SDL_MOUSEMOTION) {
+    event.motion.x = x;
+    event.motion.y = y;
+  } else if (type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP) {
+    event.button.button = static_cast<Uint8>(a);
+    event.button.x = x;
+    event.button.y = y;
+  }
   SDL_PushEvent(&event);
 }
 
-inline void PushKey(SDL_Keycode key, SDL_Scancode scancode, bool down) {
-  SDL_Event event;
-  SDL_zero(event);
-  event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-  event.key.windowID = TestWindowId();
-  event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-  event.key.keysym.sym = key;
-  event.key.keysym.scancode = scancode;
-  SDL_PushEvent(&event);
-}
-
-/* (x, y) in window pixels. */
-inline void PushMouseButton(Uint8 button, bool down, int x, int y) {
-  SDL_Event event;
-  SDL_zero(event);
-  event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-  event.button.windowID = TestWindowId();
-  event.button.button = button;
-  event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-  event.button.clicks = 1;
-  event.button.x = x;
-  event.button.y = y;
-  SDL_PushEvent(&event);
-}
-
-inline void PushMouseMotion(int x, int y) {
-  SDL_Event event;
-  SDL_zero(event);
-  event.type = SDL_MOUSEMOTION;
-  event.motion.windowID = TestWindowId();
-  event.motion.x = x;
-  event.motion.y = y;
-  SDL_PushEvent(&event);
-}
-
-/* Pumps events until the window system has been quiet for 50 ms (at most a
- * second), so that its own focus, enter and motion events cannot arrive
- * after the events a test pushes. */
+// Pumps until the window system has been quiet for 50 ms (at most a second), so that its own
+// focus, enter and motion events cannot arrive after the events a test pushes.
 inline void SettleWindow() {
-  Uint32 quietSince = SDL_GetTicks();
-  const Uint32 start = quietSince;
-  while (SDL_GetTicks() - quietSince < 50 && SDL_GetTicks() - start < 1000) {
+  const Uint32 start = SDL_GetTicks();
+  for (Uint32 quietSince = start; SDL_GetTicks() - quietSince < 50 && SDL_GetTicks() - start < 1000; SDL_Delay(5)) {
     SDL_PumpEvents();
-    if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
-      TNSysUpdate();
-      quietSince = SDL_GetTicks();
-    }
-    SDL_Delay(5);
+    if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) <= 0) continue;
+    TNSysUpdate();
+    quietSince = SDL_GetTicks();
   }
 }
 
-/* Pumps events until the drawable has the given size (the window manager
- * resizes asynchronously); false if it does not within about two seconds. */
+// The window manager resizes asynchronously; false if the drawable does not reach the size in 2 s.
 inline bool WaitForDrawableSize(int width, int height) {
-  for (int attempt = 0; attempt < 200; ++attempt) {
+  int w = 0, h = 0;
+  for (int attempt = 0; attempt < 200 && (w != width || h != height); ++attempt, SDL_Delay(10)) {
     TNSysUpdate();
-    int w = 0;
-    int h = 0;
-    DrawableSize(&w, &h);
-    if (w == width && h == height) {
-      SettleWindow();
-      return true;
-    }
-    SDL_Delay(10);
+    SDL_GL_GetDrawableSize(TestWindow(), &w, &h);
   }
-  return false;
+  SettleWindow();
+  return w == width && h == height;
 }
 
 class GLTestWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_NE(nullptr, getenv("DISPLAY")) << "GL tests need an X display (Xvfb works)";
+    TNGfxSetCamPosition(0, 0);  // the camera outlives an engine restart
     ASSERT_EQ(1, TNSysInit(nullptr, 1, 800, 600, 0, 0, nullptr));
     SettleWindow();
+    TNSysReset();  // no input from the window system's start-up
   }
-
-  void TearDown() override { TNSysExit(); }
+  void TearDown() override {
+    if (TestWindow()) TNSysFrameEnd();  // ends the last frame, and the program if GL reported an error
+    for (TNGfxVertexList* mesh : meshes_) TNGfxMeshFree(mesh);
+    TNSysExit();
+  }
+  // The game's unit square (v = 1 on the lower edge) in one colour 0xAARRGGBB, freed after the test.
+  TNGfxVertexList* Quad(unsigned int colour = 0xFF0000FFu) {
+    TNGfxMeshStart();
+    TNGfxTriAdd(-0.5f, -0.5f, colour, 0, 1, 0.5f, -0.5f, colour, 1, 1, -0.5f, 0.5f, colour, 0, 0);
+    TNGfxTriAdd(0.5f, -0.5f, colour, 1, 1, 0.5f, 0.5f, colour, 1, 0, -0.5f, 0.5f, colour, 0, 0);
+    meshes_.push_back(TNGfxMeshEnd());
+    return meshes_.back();
+  }
+  // A frame on the background with the program at full strength, no blend colour, alpha blending.
+  static void StartFrame(int renderMode, float r = 1, float g = 1, float b = 1) {
+    TNGfxSetBackgroundColor(r, g, b);
+    TNSysFrameStart();
+    TNGfxSetBlendMode(1);
+    TNGfxSetRenderMode(renderMode);
+    TNGfxSetTintColor(1, 1, 1, 1);
+    TNGfxSetTransparency(1);
+    TNGfxSetBlendColor(0, 0, 0, 0);
+  }
+  std::vector<TNGfxVertexList*> meshes_;
 };
 
 #endif

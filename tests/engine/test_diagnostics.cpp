@@ -16,8 +16,7 @@ static std::string Exactly(const std::string& text) {
   return pattern + "$";
 }
 
-// Runs the statements in a child (with a started engine if asked) without a terminal, and expects
-// exit code 1 after exactly the report. Death tests read the child's stderr: stdout goes there.
+// Runs the statements in a child without a terminal (stdout sent to the stderr that death tests read).
 #define EXPECT_REPORT(startEngine, report, ...)                                             \
   EXPECT_EXIT(                                                                              \
       {                                                                                     \

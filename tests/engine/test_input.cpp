@@ -5,7 +5,6 @@
 
 using InputTest = GLTestWindow;
 
-// What the game does between two frames: the pump, then the snapshot.
 static void NextFrame() {
   TNSysUpdate();
   TNInputUpdate();
@@ -17,8 +16,7 @@ static std::string States(unsigned char key) {
          std::to_string(TNInputCheckTriggered(key)) + std::to_string(TNInputCheckReleased(key));
 }
 
-// Position, then delta.
-static std::vector<int> Cursor() {
+static std::vector<int> CursorAndDelta() {
   std::vector<int> c(4, -1);
   TNInputGetCursorPosition(&c[0], &c[1]);
   TNInputGetCursorPositionDelta(&c[2], &c[3]);
@@ -58,7 +56,7 @@ TEST_F(InputTest, CursorFollowsMotionsAndClicksWithDeltaAndIsNotClamped) {
   for (const auto& s : steps) {
     Push(s[0], SDL_BUTTON_LEFT, s[1], s[2]);
     NextFrame();
-    EXPECT_EQ(std::vector<int>(s + 3, s + 7), Cursor());
+    EXPECT_EQ(std::vector<int>(s + 3, s + 7), CursorAndDelta());
   }
 }
 
@@ -70,23 +68,14 @@ TEST_F(InputTest, FullScreenCursorIsTruncatedToLogicalPixels) {
   for (const auto& s : steps) {
     Push(SDL_MOUSEMOTION, 0, s[0], s[1]);
     NextFrame();
-    EXPECT_EQ(std::vector<int>(s + 2, s + 6), Cursor());  // 1919 x 1079 is 799.58 x 599.44
+    EXPECT_EQ(std::vector<int>(s + 2, s + 6), CursorAndDelta());  // 1919 x 1079 is 799.58 x 599.44
   }
   TNToogleFullScreen(false);
   ASSERT_TRUE(WaitForDrawableSize(800, 600));
   EXPECT_FALSE(TNSysIsFullScreen());
   Push(SDL_MOUSEMOTION, 0, 960, 540);
   NextFrame();
-  EXPECT_EQ(std::vector<int>({960, 540, -959, -539}), Cursor());
-}
-
-TEST_F(InputTest, CursorDisplayCounterShowsWhileNotNegative) {
-  EXPECT_EQ(-1, TNInputShowCursor(0));
-  EXPECT_EQ(-2, TNInputShowCursor(0));
-  EXPECT_EQ(-1, TNInputShowCursor(1));
-  EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY));
-  EXPECT_EQ(0, TNInputShowCursor(1));
-  EXPECT_EQ(SDL_ENABLE, SDL_ShowCursor(SDL_QUERY));
+  EXPECT_EQ(std::vector<int>({960, 540, -959, -539}), CursorAndDelta());
 }
 
 TEST(VirtualKeyCodes, SdlKeysMapToTheEngineCodes) {

@@ -3,7 +3,7 @@
 #include "TNFrameRateController.h"
 #include "TNInput.h"
 
-static std::vector<SDL_Event> gSeenEvents;
+static std::string gSeen;  // the pushed events a window procedure saw: C(lose) and K(ey)
 
 // Starts the engine with the given window procedure (null: the default one) and settles the window.
 static std::string Start(TNWindowProc windowProc) {
@@ -26,8 +26,7 @@ TEST(System, PrintsTheBannerFirstAndOpensAFixedSizeWindowTitledTarnelEngine) {
   TNSysExit();
 }
 
-// Both the close button and the session ending (SIGINT, logout) take the window away; the engine
-// does not stop by itself, so the caller may still finish its frame.
+// The close button and the session ending (SIGINT, logout) drop the window; the caller still ends its frame.
 TEST(System, ClosingTheWindowOrEndingTheSessionDropsTheWindowAndFramesStillRun) {
   for (Uint32 type : {SDL_WINDOWEVENT, SDL_QUIT}) {
     Start(nullptr);
@@ -58,20 +57,16 @@ TEST(System, FocusEventsSetTheActiveFlagThroughTheFrameEndPump) {
 
 TEST(System, ACustomWindowProcedureReceivesEveryEventInsteadOfTheDefaultWhileKeysAreStillTracked) {
   Start([](const SDL_Event* event) {
-    gSeenEvents.push_back(*event);
+    const bool close = event->type == SDL_WINDOWEVENT && event->window.event == SDL_WINDOWEVENT_CLOSE;
+    gSeen += event->type == SDL_KEYDOWN ? "K" : close ? "C" : "";
     return 0;
   });
-  gSeenEvents.clear();
-  gTNSysAppActive = 1;
-  Push(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_LOST);
+  gSeen.clear();
   Push(SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE);
   Push(SDL_KEYDOWN, SDLK_q);
   TNSysUpdate();
-  ASSERT_EQ(3u, gSeenEvents.size());
-  EXPECT_EQ(SDL_WINDOWEVENT_FOCUS_LOST, gSeenEvents[0].window.event);
-  EXPECT_EQ(SDL_WINDOWEVENT_CLOSE, gSeenEvents[1].window.event);
-  EXPECT_EQ(SDL_KEYDOWN, gSeenEvents[2].type);
-  EXPECT_TRUE(gTNSysAppActive == 1 && TNSysDoesWindowExist() == 1) << "the default handling ran";
+  EXPECT_EQ("CK", gSeen);  // the window system may add events of its own
+  EXPECT_EQ(1, TNSysDoesWindowExist()) << "the default handling ran";
   TNInputUpdate();
   EXPECT_EQ(1, TNInputCheckCurr('Q'));
   TNSysExit();

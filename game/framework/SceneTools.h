@@ -10,9 +10,11 @@
 #include "ScreenRect.h"
 #include "Sprite.h"
 
-/* Button frames: the plain image and the one shown under the cursor. */
+/* Button frames: the plain image, the one shown under the cursor, and the
+ * full-window panel of a button that opens one. */
 const int kButtonFrameNormal = 0;
 const int kButtonFrameHighlight = 1;
+const int kButtonFramePanel = 2;
 
 /* Gives every object of the list the same transparency. */
 inline void SetTransparency(std::initializer_list<GameObject*> objects, float transparency) {

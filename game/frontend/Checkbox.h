@@ -6,6 +6,11 @@
  * frame 2 (minus) or 3 (plus). */
 class Checkbox : public Sprite {
  public:
+  static const int kUnticked = 0;
+  static const int kTicked = 1;
+  static const int kMinus = 2;
+  static const int kPlus = 3;
+
   Checkbox();
   ~Checkbox() override;
 };

@@ -19,11 +19,6 @@ const unsigned char kKeyEscape = 27;
 const unsigned char kKeySpace = 32;
 const unsigned char kKeyA = 65;
 
-const int kFramePanel = 2;
-const int kFrameUnticked = 0;
-const int kFrameTicked = 1;
-const int kFrameMinus = 2;
-const int kFramePlus = 3;
 const int kFrameBackground = 0;
 const int kFrameFirstLogo = 1;
 const int kFrameSecondLogo = 2;
@@ -74,8 +69,8 @@ Menu::Menu() : debugText(TextPrinter::DebugFont) {
     AddObject(object);
 
   TNGfxSetCamPosition(0.0f, 0.0f);
-  volumeDownIcon->SetFrame(kFrameMinus);
-  volumeUpIcon->SetFrame(kFramePlus);
+  volumeDownIcon->SetFrame(Checkbox::kMinus);
+  volumeUpIcon->SetFrame(Checkbox::kPlus);
 
   startButton->posY = 50.0;
   optionsButton->posY = -50.0;
@@ -152,19 +147,19 @@ void Menu::UpdateMenu() {
 
   if (!AnyPanelOpen()) {
     UpdateOptionsButton(x, y);
-  } else if (optionsButton->GetFrame() == kFramePanel) {
+  } else if (optionsButton->GetFrame() == kButtonFramePanel) {
     UpdateOptionsPanel(x, y);
     return;
   }
 
   if (!AnyPanelOpen()) {
     UpdateCreditsButton(x, y);
-  } else if (creditsButton->GetFrame() == kFramePanel) {
+  } else if (creditsButton->GetFrame() == kButtonFramePanel) {
     UpdateCreditsPanel();
     return;
   }
 
-  if (helpButton->GetFrame() != kFramePanel)
+  if (helpButton->GetFrame() != kButtonFramePanel)
     UpdateHelpButton(x, y);
   else
     UpdateHelpPanel();
@@ -236,8 +231,8 @@ void Menu::UpdateStartButton(int x, int y) {
 }
 
 bool Menu::AnyPanelOpen() const {
-  return helpButton->GetFrame() == kFramePanel || optionsButton->GetFrame() == kFramePanel ||
-         creditsButton->GetFrame() == kFramePanel;
+  return helpButton->GetFrame() == kButtonFramePanel || optionsButton->GetFrame() == kButtonFramePanel ||
+         creditsButton->GetFrame() == kButtonFramePanel;
 }
 
 void Menu::SetCheckboxesTransparency(float t) {
@@ -247,7 +242,7 @@ void Menu::SetCheckboxesTransparency(float t) {
 void Menu::UpdateOptionsButton(int x, int y) {
   if (!HoverButton(optionsButton, kOptionsRect, x, y) || !Clicked()) return;
   menuSprite->SetTransparency(0.0f);
-  optionsButton->SetFrame(kFramePanel);
+  optionsButton->SetFrame(kButtonFramePanel);
   optionsButton->posY = 0.0;
   SetSize(optionsButton, 800.0, 600.0);
   SetTransparency({startButton, helpButton, creditsButton, exitButton}, 0.0f);
@@ -255,7 +250,7 @@ void Menu::UpdateOptionsButton(int x, int y) {
 }
 
 static void FlipTick(Checkbox* box) {
-  box->SetFrame(box->GetFrame() == kFrameUnticked ? kFrameTicked : kFrameUnticked);
+  box->SetFrame(box->GetFrame() == Checkbox::kUnticked ? Checkbox::kTicked : Checkbox::kUnticked);
 }
 
 void Menu::UpdateOptionsPanel(int x, int y) {
@@ -265,7 +260,7 @@ void Menu::UpdateOptionsPanel(int x, int y) {
     FlipTick(fullScreenBox);
     ToggleFullScreen();
   } else if (kMuteBoxRect.Contains(x, y)) {
-    const bool mute = muteBox->GetFrame() == kFrameUnticked;
+    const bool mute = muteBox->GetFrame() == Checkbox::kUnticked;
     FlipTick(muteBox);
     SoundSetMute(mute);
   } else if (kVolumeUpRect.Contains(x, y)) {
@@ -288,7 +283,7 @@ void Menu::UpdateCreditsButton(int x, int y) {
   creditsButton->posY = 0.0;
   SetSize(creditsButton, 800.0, 600.0);
   SetTransparency({startButton, helpButton, optionsButton, exitButton}, 0.0f);
-  creditsButton->SetFrame(kFramePanel);
+  creditsButton->SetFrame(kButtonFramePanel);
 }
 
 void Menu::UpdateCreditsPanel() {
@@ -304,7 +299,7 @@ void Menu::UpdateCreditsPanel() {
 void Menu::UpdateHelpButton(int x, int y) {
   if (!HoverButton(helpButton, kHelpRect, x, y) || !Clicked()) return;
   menuSprite->SetTransparency(0.0f);
-  helpButton->SetFrame(kFramePanel);
+  helpButton->SetFrame(kButtonFramePanel);
   SetSize(helpButton, 800.0, 600.0);
   SetTransparency({startButton, optionsButton, creditsButton, exitButton}, 0.0f);
 }

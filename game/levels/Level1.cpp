@@ -21,11 +21,6 @@ namespace {
 const unsigned char kMouseLeft = 1;
 const unsigned char kKeyEscape = 27;
 
-const int kFramePanel = 2;
-const int kFrameUnticked = 0;
-const int kFrameTicked = 1;
-const int kFrameMinus = 2;
-const int kFramePlus = 3;
 
 const float kFadeStep = 0.05f;
 const float kVolumeStep = 0.3f;
@@ -67,7 +62,7 @@ void Resize(GameObject* object, double width, double height) {
 }
 
 
-void ShowTick(Checkbox* box, bool ticked) { box->SetFrame(ticked ? kFrameTicked : kFrameUnticked); }
+void ShowTick(Checkbox* box, bool ticked) { box->SetFrame(ticked ? Checkbox::kTicked : Checkbox::kUnticked); }
 
 /* Mini-games that a game-over screen may start again. */
 bool Replayable(int miniGame) { return miniGame == kPuzzleFailed || miniGame == kSpellcastFailed; }
@@ -126,8 +121,8 @@ void Level1::FileObjects() {
 
 void Level1::PlaceObjects() {
   SetTransparency({options, checkboxes[0], checkboxes[1], checkboxes[2], checkboxes[3]}, 0.0f);
-  checkboxes[2]->SetFrame(kFrameMinus);
-  checkboxes[3]->SetFrame(kFramePlus);
+  checkboxes[2]->SetFrame(Checkbox::kMinus);
+  checkboxes[3]->SetFrame(Checkbox::kPlus);
   Place(checkboxes[0], 120.0, 100.0);
   Place(checkboxes[1], 120.0, 0.0);
   Place(checkboxes[2], -110.0, -115.0);
@@ -236,7 +231,7 @@ void Level1::Update() {
   particles.Update(static_cast<float>(x - TNGetWindowWidth() / 2),
                    static_cast<float>(TNGetWindowHeight() / 2 - y));
 
-  const bool paused = pause->GetFrame() == kFramePanel;
+  const bool paused = pause->GetFrame() == kButtonFramePanel;
   if (!paused) Place(pause, camX + kPauseButtonX, camY + kPauseButtonY);
   Place(loading, camX + kLoadingX, camY + kLoadingY);
 
@@ -258,7 +253,7 @@ void Level1::Update() {
   if (!paused) driver.Update();
   if (room->GetFrame() == kViewRoom && room->GetTransparency() == 1.0f && !paused) {
     UpdatePlayingOverlay(x, y);
-    if (pause->GetFrame() == kFramePanel) return;  // paused just now: Escape is used up
+    if (pause->GetFrame() == kButtonFramePanel) return;  // paused just now: Escape is used up
   }
   UpdatePausePanel(x, y);
 }
@@ -293,7 +288,7 @@ void Level1::PauseGame() {
   driver.mover->SetFrozen(1);
   SetTransparency({room, hero, inventory, drawer, bookShelf, door, dialog}, 0.0f);
   SetItemsTransparency(0.0f);
-  pause->SetFrame(kFramePanel);
+  pause->SetFrame(kButtonFramePanel);
   Resize(pause, kPanelWidth, kPanelHeight);
   Place(pause, 0.0, 0.0);
   SetTransparency({restartButton, options, menuButton, backButton}, 1.0f);
@@ -311,13 +306,13 @@ void Level1::ResumeGame() {
 
 void Level1::UpdatePausePanel(int x, int y) {
   // The options panel takes every click and ignores Escape while open.
-  if (options->GetFrame() == kFramePanel) {
+  if (options->GetFrame() == kButtonFramePanel) {
     UpdateOptionsPanel(x, y);
     return;
   }
   if (room->GetFrame() != kViewRoom && room->GetTransparency() == 1.0f)
     pause->SetTransparency(0.0f);
-  if (pause->GetFrame() != kFramePanel) return;
+  if (pause->GetFrame() != kButtonFramePanel) return;
 
   pause->SetTransparency(1.0f);
   const bool click = Clicked();
@@ -337,7 +332,7 @@ void Level1::UpdatePausePanel(int x, int y) {
 
 void Level1::OpenOptionsPanel() {
   SetTransparency({restartButton, menuButton, backButton}, 0.0f);
-  options->SetFrame(kFramePanel);
+  options->SetFrame(kButtonFramePanel);
   // The panel covers the window, so its boxes sit under their click areas.
   Resize(options, kPanelWidth, kPanelHeight);
   Place(options, 0.0, 0.0);

@@ -12,9 +12,6 @@ LevelDriver::~LevelDriver() {
 }
 
 void LevelDriver::Update() {
-  if (stateId == kStateLevel1)
-    controller->UpdateFirstRoom();
-  else if (stateId == kStateLevel2)
-    controller->UpdateSecondRoom();
+  if (stateId == kStateLevel1) controller->UpdateFirstRoom();
   mover->Update();
 }

@@ -91,10 +91,9 @@ const RoomScene& Scene() { return PublishedRoomScene(); }
 }  // namespace
 
 RoomController::RoomController()
-    : wandGiven(0), wrongCode(0), digitCount(0), launchPending(0), loadingFrame(0),
-      fadeLevel(0.0f), textPrinter(), debugText(TextPrinter::DebugFont), piecesTaken(0),
-      spellsTaken(0), puzzleSolved(0), trophyPlaced(0), keyTaken(0), drawerCaptionDone(0),
-      safeOpened(0), ringsSolved(0), trophyTaken(0), mazeSolved(0), viewOpened(false) {
+    : launchPending(0), loadingFrame(0), fadeLevel(0.0f), textPrinter(),
+      debugText(TextPrinter::DebugFont), piecesTaken(0), spellsTaken(0), puzzleSolved(0),
+      viewOpened(false) {
   hotspotHover = 0;
 }
 
@@ -284,6 +283,3 @@ void RoomController::UpdateBookShelfView(int spot) {
   }
   ShowCaption(spellsTaken ? kCaptionShelfEmpty : kCaptionShelfItems);
 }
-
-/* The second room's logic arrives with its level. */
-void RoomController::UpdateSecondRoom() {}

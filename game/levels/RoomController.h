@@ -19,18 +19,11 @@ class RoomController {
 
   /* One frame of the first room. */
   void UpdateFirstRoom();
-  /* One frame of the second room. */
-  void UpdateSecondRoom();
   /* The spot the hero stands at (room view) or the cursor is over
    * (close-up views) in the published room; 0 for none. */
   int HotspotAt() const;
   /* The first room's captions and the clicks handled with them. */
   void UpdateFirstRoomCaptions();
-
-  /* Second room progress. */
-  unsigned char wandGiven;
-  unsigned char wrongCode;
-  int digitCount;
 
   unsigned char launchPending;
   int loadingFrame;
@@ -42,15 +35,6 @@ class RoomController {
   unsigned char piecesTaken;
   unsigned char spellsTaken;
   unsigned char puzzleSolved;
-
-  /* Second room progress. */
-  unsigned char trophyPlaced;
-  unsigned char keyTaken;
-  unsigned char drawerCaptionDone;
-  unsigned char safeOpened;
-  unsigned char ringsSolved;
-  unsigned char trophyTaken;
-  unsigned char mazeSolved;
 
  private:
   bool RunLaunch();

@@ -27,4 +27,6 @@ wm_pid=$!
 export SDL_AUDIODRIVER=dummy
 export LIBGL_ALWAYS_SOFTWARE=1
 cd build
-ctest --output-on-failure -j "$(nproc)" "$@"
+# One test at a time: tests that open windows share the X display, and a
+# window of a parallel test would take the focus and the pointer.
+ctest --output-on-failure "$@"

@@ -34,10 +34,6 @@ const ScreenRect kHelpRect = {380, 425, 290, 305};
 const ScreenRect kOptionsRect = {380, 425, 340, 355};
 const ScreenRect kCreditsRect = {380, 425, 390, 405};
 const ScreenRect kExitRect = {380, 425, 440, 455};
-const ScreenRect kFullScreenBoxRect = {502, 537, 181, 214};
-const ScreenRect kMuteBoxRect = {502, 537, 281, 314};
-const ScreenRect kVolumeUpRect = {507, 540, 395, 426};
-const ScreenRect kVolumeDownRect = {269, 309, 395, 426};
 
 bool Clicked() { return TNInputCheckTriggered(kMouseLeft) != 0; }
 
@@ -256,16 +252,16 @@ static void FlipTick(Checkbox* box) {
 void Menu::UpdateOptionsPanel(int x, int y) {
   SetTransparency({helpButton, creditsButton}, 0.0f);
   if (!Clicked()) return;
-  if (kFullScreenBoxRect.Contains(x, y)) {
+  if (Options::kFullScreenBox.Contains(x, y)) {
     FlipTick(fullScreenBox);
     ToggleFullScreen();
-  } else if (kMuteBoxRect.Contains(x, y)) {
+  } else if (Options::kMuteBox.Contains(x, y)) {
     const bool mute = muteBox->GetFrame() == Checkbox::kUnticked;
     FlipTick(muteBox);
     SoundSetMute(mute);
-  } else if (kVolumeUpRect.Contains(x, y)) {
+  } else if (Options::kVolumeUp.Contains(x, y)) {
     SoundChangeVolume(kVolumeStep);
-  } else if (kVolumeDownRect.Contains(x, y)) {
+  } else if (Options::kVolumeDown.Contains(x, y)) {
     SoundChangeVolume(-kVolumeStep);
   } else {
     menuSprite->SetTransparency(1.0f);

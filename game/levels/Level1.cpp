@@ -21,7 +21,6 @@ namespace {
 const unsigned char kMouseLeft = 1;
 const unsigned char kKeyEscape = 27;
 
-
 const float kFadeStep = 0.05f;
 const float kVolumeStep = 0.3f;
 
@@ -30,10 +29,6 @@ const ScreenRect kPanelMenuRect = {340, 400, 240, 255};
 const ScreenRect kPanelRestartRect = {315, 425, 290, 305};
 const ScreenRect kPanelOptionsRect = {315, 425, 340, 355};
 const ScreenRect kPanelBackRect = {340, 400, 390, 405};
-const ScreenRect kFullScreenBoxRect = {502, 537, 181, 214};
-const ScreenRect kMuteBoxRect = {502, 537, 281, 314};
-const ScreenRect kVolumeDownRect = {269, 309, 395, 426};
-const ScreenRect kVolumeUpRect = {507, 540, 395, 426};
 const ScreenRect kReplayRect = {345, 400, 320, 330};
 const ScreenRect kEndMenuRect = {345, 400, 390, 400};
 
@@ -352,15 +347,15 @@ void Level1::CloseOptionsPanel() {
 
 void Level1::UpdateOptionsPanel(int x, int y) {
   if (!Clicked()) return;
-  if (kFullScreenBoxRect.Contains(x, y)) {
+  if (Options::kFullScreenBox.Contains(x, y)) {
     ToggleFullScreen();
     ShowTick(checkboxes[0], fullScreen);
-  } else if (kMuteBoxRect.Contains(x, y)) {
+  } else if (Options::kMuteBox.Contains(x, y)) {
     SoundSetMute(!SoundIsMuted());
     ShowTick(checkboxes[1], SoundIsMuted());
-  } else if (kVolumeUpRect.Contains(x, y)) {
+  } else if (Options::kVolumeUp.Contains(x, y)) {
     SoundChangeVolume(kVolumeStep);
-  } else if (kVolumeDownRect.Contains(x, y)) {
+  } else if (Options::kVolumeDown.Contains(x, y)) {
     SoundChangeVolume(-kVolumeStep);
   } else {
     CloseOptionsPanel();

@@ -12,10 +12,10 @@
 #include "LevelProgress.h"
 #include "Menu.h"
 #include "SoundManager.h"
+#include "TNInput.h"
 
 namespace {
 
-const int kKeyE = 69;
 const int kFadeInFrames = 20;
 
 void BM_RoomFrameWithSparkle(benchmark::State& state) {
@@ -24,7 +24,7 @@ void BM_RoomFrameWithSparkle(benchmark::State& state) {
   Level1* level = h.StateAs<Level1>();
   level->hero->posX = 90.0;  // at the drawer
   level->hero->posY = -70.0;
-  h.Press(kKeyE);
+  h.Press(TN_KEY_E);
   h.Frames(kFadeInFrames + 1);
   h.MoveCursor(400, 350);  // the drawer front
   h.Frames(2);

@@ -10,6 +10,23 @@
  * answers from it. A press that went down and up between two updates still
  * reads as down in one snapshot, so it triggers exactly once.
  */
+/* Key codes by name. Letters and digits are their upper-case ASCII codes. */
+enum TNKeyCode {
+  TN_MOUSE_LEFT = 1, TN_MOUSE_RIGHT = 2, TN_MOUSE_MIDDLE = 4,
+  TN_KEY_BACKSPACE = 8, TN_KEY_TAB = 9, TN_KEY_RETURN = 13,
+  TN_KEY_SHIFT = 16, TN_KEY_CONTROL = 17, TN_KEY_ALT = 18,
+  TN_KEY_ESCAPE = 27, TN_KEY_SPACE = 32,
+  TN_KEY_LEFT = 37, TN_KEY_UP = 38, TN_KEY_RIGHT = 39, TN_KEY_DOWN = 40,
+  TN_KEY_0 = '0', TN_KEY_1, TN_KEY_2, TN_KEY_3, TN_KEY_4,
+  TN_KEY_5, TN_KEY_6, TN_KEY_7, TN_KEY_8, TN_KEY_9,
+  TN_KEY_A = 'A', TN_KEY_B, TN_KEY_C, TN_KEY_D, TN_KEY_E, TN_KEY_F, TN_KEY_G,
+  TN_KEY_H, TN_KEY_I, TN_KEY_J, TN_KEY_K, TN_KEY_L, TN_KEY_M, TN_KEY_N,
+  TN_KEY_O, TN_KEY_P, TN_KEY_Q, TN_KEY_R, TN_KEY_S, TN_KEY_T, TN_KEY_U,
+  TN_KEY_V, TN_KEY_W, TN_KEY_X, TN_KEY_Y, TN_KEY_Z,
+  TN_KEY_F1 = 112, TN_KEY_F2, TN_KEY_F3, TN_KEY_F4, TN_KEY_F5, TN_KEY_F6,
+  TN_KEY_F7, TN_KEY_F8, TN_KEY_F9, TN_KEY_F10, TN_KEY_F11, TN_KEY_F12
+};
+
 #ifndef TN_API
 #define TN_API extern "C" __attribute__((visibility("default")))
 #endif

@@ -9,7 +9,6 @@
 
 static const int kShowNormal = 1;
 static const int kSoundChannels = 64;
-static const unsigned char kKeyF11 = 122;
 
 static bool stateEntered = false;
 static bool stateLoaded = false;
@@ -61,7 +60,7 @@ static void RunFrame() {
   TNInputUpdate();
   currentState->RunFrame();
   TNSysFrameEnd();
-  if (TNInputCheckTriggered(kKeyF11)) ToggleFullScreen();
+  if (TNInputCheckTriggered(TN_KEY_F11)) ToggleFullScreen();
   frameTime = static_cast<float>(TNFrameRateControllerGetFrameTime());
   QuitIfWindowGone();
 }

@@ -4,8 +4,6 @@
 #include <cstdlib>
 
 #include "BaseGameState.h"
-#include "Level1.h"
-#include "Menu.h"
 #include "TNGraphics.h"
 
 int currentStateId = 0;
@@ -16,6 +14,7 @@ bool fullScreen = false;
 float frameTime = 0.0f;
 
 static StateBuilder testBuilder = nullptr;
+static StateBuilder stateFactory = nullptr;
 
 void SystemStart(TNInstanceHandle instance, int showCommand) {
   TNSysInit(instance, showCommand, 800, 600, 0, 60, nullptr);
@@ -39,30 +38,12 @@ void GameStateManagerInit(int id) {
 }
 
 void GameStateManagerSetBuilder(StateBuilder builder) { testBuilder = builder; }
-
-/* One case per state id; an id without a class yet builds nothing. */
-static BaseGameState* BuildState(int id) {
-  switch (id) {
-    case kStateMenu:
-      return new Menu;
-    case kStateLevel1:
-      return new Level1;
-    case kStateLevel2:
-    case kStateSpellcast:
-    case kStatePuzzle:
-    case kStateRotatingPuzzle:
-    case kStateSpellcastLevel2:
-    case kStateMazeOne:
-    case kStateMazeTwo:
-    default:
-      return nullptr;
-  }
-}
+void GameStateManagerSetFactory(StateBuilder factory) { stateFactory = factory; }
 
 void GameStateManagerUpdate() {
   GameStateManagerFree();
   if (testBuilder != nullptr) currentState = testBuilder(currentStateId);
-  if (currentState == nullptr) currentState = BuildState(currentStateId);
+  if (currentState == nullptr && stateFactory != nullptr) currentState = stateFactory(currentStateId);
   if (currentState != nullptr) return;
   char message[64];
   std::snprintf(message, sizeof message, "no game state has the id %d", currentStateId);

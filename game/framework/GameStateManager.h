@@ -44,8 +44,9 @@ void ToggleFullScreen();
 
 /* Sets all three state ids to id. */
 void GameStateManagerInit(int id);
-/* Deletes the previous state object and builds the one for currentStateId.
- * An id without a state class is reported and ends the program. */
+/* Deletes the previous state object and builds the one for currentStateId
+ * through the factory. An id without a state class is reported and ends the
+ * program. */
 void GameStateManagerUpdate();
 /* Deletes the live state object, if any. */
 void GameStateManagerFree();
@@ -54,5 +55,8 @@ void GameStateManagerFree();
  * whatever it returns (other than null) becomes the state for that id. */
 typedef BaseGameState* (*StateBuilder)(int id);
 void GameStateManagerSetBuilder(StateBuilder builder);
+
+/* The game's state factory (BuildGameState), set once before the loop starts. */
+void GameStateManagerSetFactory(StateBuilder factory);
 
 #endif

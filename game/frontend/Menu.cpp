@@ -12,12 +12,6 @@ int splashState = 0;
 namespace {
 
 const int kSplashDone = 3;
-const unsigned char kMouseLeft = 1;
-const unsigned char kMouseRight = 2;
-const unsigned char kKeyEnter = 13;
-const unsigned char kKeyEscape = 27;
-const unsigned char kKeySpace = 32;
-const unsigned char kKeyA = 65;
 
 const int kFrameBackground = 0;
 const int kFrameFirstLogo = 1;
@@ -35,7 +29,7 @@ const ScreenRect kOptionsRect = {380, 425, 340, 355};
 const ScreenRect kCreditsRect = {380, 425, 390, 405};
 const ScreenRect kExitRect = {380, 425, 440, 455};
 
-bool Clicked() { return TNInputCheckTriggered(kMouseLeft) != 0; }
+bool Clicked() { return TNInputCheckTriggered(TN_MOUSE_LEFT) != 0; }
 
 void SetSize(GameObject* object, double width, double height) {
   object->width = width;
@@ -161,7 +155,7 @@ void Menu::UpdateMenu() {
     UpdateHelpPanel();
 
   UpdateExitButton(x, y);
-  if (TNInputCheckTriggered(kKeyEscape)) nextStateId = kStateQuit;
+  if (TNInputCheckTriggered(TN_KEY_ESCAPE)) nextStateId = kStateQuit;
 }
 
 void Menu::UpdateSplash() {
@@ -186,7 +180,7 @@ void Menu::UpdateSplash() {
 }
 
 bool Menu::SplashSkipPressed() const {
-  for (unsigned char key : {kMouseLeft, kMouseRight, kKeySpace, kKeyEnter, kKeyA, kKeyEscape})
+  for (unsigned char key : {TN_MOUSE_LEFT, TN_MOUSE_RIGHT, TN_KEY_SPACE, TN_KEY_RETURN, TN_KEY_A, TN_KEY_ESCAPE})
     if (TNInputCheckTriggered(key)) return true;
   return false;
 }

@@ -7,11 +7,6 @@
 
 namespace {
 
-const unsigned char kKeyW = 87;
-const unsigned char kKeyA = 65;
-const unsigned char kKeyS = 83;
-const unsigned char kKeyD = 68;
-
 struct RoomFloor {
   int roomStateId;
   FloorEdgeCheck atEdge;
@@ -54,7 +49,7 @@ bool HeroMover::HeldFacing(Hero::Facing* facing) const {
   static const struct {
     unsigned char key;
     Hero::Facing facing;
-  } kWalkKeys[] = {{kKeyW, Hero::kBack}, {kKeyS, Hero::kFront}, {kKeyA, Hero::kLeft}, {kKeyD, Hero::kRight}};
+  } kWalkKeys[] = {{TN_KEY_W, Hero::kBack}, {TN_KEY_S, Hero::kFront}, {TN_KEY_A, Hero::kLeft}, {TN_KEY_D, Hero::kRight}};
   for (const auto& walk : kWalkKeys) {
     if (!TNInputCheckCurr(walk.key)) continue;
     *facing = walk.facing;

@@ -18,9 +18,6 @@ InventoryItem* Level1::levelItems[Inventory::kSlotCount] = {};
 
 namespace {
 
-const unsigned char kMouseLeft = 1;
-const unsigned char kKeyEscape = 27;
-
 const float kFadeStep = 0.05f;
 const float kVolumeStep = 0.3f;
 
@@ -43,8 +40,8 @@ const double kPanelWidth = 800.0, kPanelHeight = 600.0;
 const char* const kStageClearImage = "Resources/Animation/Background/BACKGROUND_STAGE_CLEAR.png";
 const char* const kGameOverImage = "Resources/Animation/Background/BACKGROUND_GAME_OVER.png";
 
-bool Clicked() { return TNInputCheckTriggered(kMouseLeft) != 0; }
-bool EscapePressed() { return TNInputCheckTriggered(kKeyEscape) != 0; }
+bool Clicked() { return TNInputCheckTriggered(TN_MOUSE_LEFT) != 0; }
+bool EscapePressed() { return TNInputCheckTriggered(TN_KEY_ESCAPE) != 0; }
 
 void Place(GameObject* object, double x, double y) {
   object->posX = x;

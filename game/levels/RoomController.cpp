@@ -22,10 +22,7 @@ using namespace FirstRoom;
 
 namespace {
 
-const unsigned char kMouseLeft = 1;
-const unsigned char kKeyE = 69;
-const unsigned char kKeyQ = 81;
-const unsigned char kWalkKeys[] = {87, 65, 83, 68};
+const unsigned char kWalkKeys[] = {TN_KEY_W, TN_KEY_A, TN_KEY_S, TN_KEY_D};
 
 /* A place in a close-up view that answers the cursor. */
 struct ClickSpot {
@@ -71,7 +68,7 @@ const RoomSpots* SpotsOf(int roomStateId) {
 }
 
 bool Pressed(unsigned char key) { return TNInputCheckTriggered(key) != 0; }
-bool Clicked() { return Pressed(kMouseLeft); }
+bool Clicked() { return Pressed(TN_MOUSE_LEFT); }
 
 bool WalkKeyHeld() {
   for (unsigned char key : kWalkKeys)
@@ -174,7 +171,7 @@ void RoomController::UpdateFirstRoom() {
 
 void RoomController::HandleFirstRoomKeys(int spot) {
   SetHover(false);
-  if (!Pressed(kKeyE)) return;
+  if (!Pressed(TN_KEY_E)) return;
   if (spot == kSpotDrawer) {
     OpenView(kViewDrawer);
   } else if (spot == kSpotPainting) {
@@ -209,7 +206,7 @@ void RoomController::HandleFirstRoomCloseUp(int view, int spot) {
     default:
       break;
   }
-  if (viewOpened || !Pressed(kKeyQ)) return;
+  if (viewOpened || !Pressed(TN_KEY_Q)) return;
   SetHover(false);
   OpenView(kViewRoom);
   // Leaving the open drawer with the pieces' caption is what marks them taken.

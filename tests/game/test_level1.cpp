@@ -7,6 +7,7 @@
 #include "LevelProgress.h"
 #include "PlayHarness.h"
 #include "SoundManager.h"
+#include "TNInput.h"
 
 namespace {
 
@@ -14,7 +15,6 @@ using namespace FirstRoom;
 using Ints = std::vector<int>;
 using Point = PlayHarness::Point;
 
-const int kW = 87, kA = 65, kS = 83, kD = 68, kE = 69, kQ = 81, kEscape = 27;
 const int kFadeInFrames = 20;  // at 0.05 a frame
 const int kLeaveFrames = 41;   // fade to black, loading animation, a frame to see it opaque
 const int kNeverPlayed = -1;
@@ -60,13 +60,13 @@ class Level1Test : public ::testing::Test {
   Ints Hover(Point p) { h->Hover(p); return Shown(); }
   /* E at a standing spot, then the close-up's fade-in: its picture is on screen. */
   Ints Open(Point spot) {
-    StandAt(spot); h->Tap(kE); h->Frames(kFadeInFrames);
+    StandAt(spot); h->Tap(TN_KEY_E); h->Frames(kFadeInFrames);
     EXPECT_FALSE(h->BlackAt(400, 300)) << "view " << Shown()[0];
     return Shown();
   }
   /* Q back to the room, which fades in again with the hero and the furniture. */
   Ints StepBack() {
-    h->Tap(kQ);
+    h->Tap(TN_KEY_Q);
     EXPECT_TRUE(Shown()[0] == kViewRoom && level()->room->GetTransparency() == 0.0f);
     h->Frames(kFadeInFrames);
     EXPECT_EQ(hero()->GetTransparency() + level()->bookShelf->GetTransparency(), 2.0f);
@@ -80,20 +80,20 @@ TEST_F(Level1Test, TheHeroWalksOneKeyAFrameAndStopsExactlyOnEveryEdgeAndCorner) 
   Start();
   using Place = std::vector<double>;
   auto at = [&] { return Place{hero()->posX, hero()->posY, double(hero()->GetFrame())}; };
-  h->KeyDown(kD); h->KeyDown(kS); h->Frames(5);
+  h->KeyDown(TN_KEY_D); h->KeyDown(TN_KEY_S); h->Frames(5);
   EXPECT_EQ(at(), (Place{0, -10, Hero::kFront}));  // S wins over D
-  h->KeyDown(kW); h->Frames(5);
+  h->KeyDown(TN_KEY_W); h->Frames(5);
   EXPECT_EQ(at(), (Place{0, 0, Hero::kBack}));  // W wins over both
-  h->KeyUp(kW); h->KeyUp(kS); h->Hold(kD, 5);
+  h->KeyUp(TN_KEY_W); h->KeyUp(TN_KEY_S); h->Hold(TN_KEY_D, 5);
   EXPECT_EQ(at(), (Place{10, 0, Hero::kRight}));
   const double steps[][5] = {
-      {kW, 200, 10, 30, Hero::kBack},      {kD, 200, 156, 30, Hero::kRight},  // a corner
-      {kS, 200, 156, -42, Hero::kFront},  // the lower band ends at x 90
-      {kA, 200, -132, -42, Hero::kLeft},   {kW, 200, -132, 30, Hero::kBack},
-      {kS, 200, -132, -138, Hero::kFront}, {kD, 200, 90, -138, Hero::kRight},
-      {kW, 200, 90, 30, Hero::kBack},      {kD, 1, 92, 30, Hero::kRight},
-      {kS, 200, 92, -42, Hero::kFront},    {kD, 3, 98, -42, Hero::kRight},  // the upper band's
-      {kA, 4, 90, -42, Hero::kLeft},       {kS, 3, 90, -42, Hero::kFront},  // inner corner
+      {TN_KEY_W, 200, 10, 30, Hero::kBack},      {TN_KEY_D, 200, 156, 30, Hero::kRight},  // a corner
+      {TN_KEY_S, 200, 156, -42, Hero::kFront},  // the lower band ends at x 90
+      {TN_KEY_A, 200, -132, -42, Hero::kLeft},   {TN_KEY_W, 200, -132, 30, Hero::kBack},
+      {TN_KEY_S, 200, -132, -138, Hero::kFront}, {TN_KEY_D, 200, 90, -138, Hero::kRight},
+      {TN_KEY_W, 200, 90, 30, Hero::kBack},      {TN_KEY_D, 1, 92, 30, Hero::kRight},
+      {TN_KEY_S, 200, 92, -42, Hero::kFront},    {TN_KEY_D, 3, 98, -42, Hero::kRight},  // the upper band's
+      {TN_KEY_A, 4, 90, -42, Hero::kLeft},       {TN_KEY_S, 3, 90, -42, Hero::kFront},  // inner corner
   };
   for (const auto& s : steps) {
     h->Hold(int(s[0]), int(s[1]));
@@ -117,15 +117,15 @@ TEST_F(Level1Test, StandingSpotsAtTheirBoundsAndNothingAnswersDuringAFadeIn) {
     EXPECT_EQ(controller()->HotspotAt(), c[2]) << "hero at " << c[0] << ", " << c[1];
   }
   StandAt(kAtDrawer);
-  h->KeyDown(kA); h->Press(kE); h->Press(kEscape); h->Click(kPauseButton.x, kPauseButton.y);
-  h->Frames(kFadeInFrames - 1); h->KeyUp(kA);
+  h->KeyDown(TN_KEY_A); h->Press(TN_KEY_E); h->Press(TN_KEY_ESCAPE); h->Click(kPauseButton.x, kPauseButton.y);
+  h->Frames(kFadeInFrames - 1); h->KeyUp(TN_KEY_A);
   EXPECT_TRUE(hero()->posX == kAtDrawer.x && !Paused());
-  EXPECT_TRUE(Tap(kE)[0] == kViewRoom && level()->room->GetTransparency() == 1.0f);  // its last
+  EXPECT_TRUE(Tap(TN_KEY_E)[0] == kViewRoom && level()->room->GetTransparency() == 1.0f);  // its last
   Hover(kPauseButton);
   EXPECT_EQ(level()->pause->GetFrame(), 1);
   // The close-up's fade-in is not held up by the highlighted button.
   EXPECT_TRUE(Open(kAtDrawer)[0] == kViewDrawer && level()->room->GetTransparency() == 1.0f);
-  h->Hold(kA, 10);  // no walking in a close-up
+  h->Hold(TN_KEY_A, 10);  // no walking in a close-up
   EXPECT_EQ(hero()->posX, kAtDrawer.x);
   EXPECT_TRUE(StepBack()[0] == kViewRoom && level()->room->GetTransparency() == 1.0f);
 }
@@ -133,8 +133,8 @@ TEST_F(Level1Test, StandingSpotsAtTheirBoundsAndNothingAnswersDuringAFadeIn) {
 TEST_F(Level1Test, TheDrawerGivesThePiecesForTheJigsawWhichUnsealsTheShelfAndTheExitToTheBattle) {
   Start();
   EXPECT_TRUE(level()->levelMusic->channel >= 0 && level()->loseMusic->channel == kNeverPlayed);
-  EXPECT_EQ(Tap(kQ), (Ints{kViewRoom, kCaptionWelcome, 0}));  // nothing to leave in the room
-  h->Hold(kS, 1);
+  EXPECT_EQ(Tap(TN_KEY_Q), (Ints{kViewRoom, kCaptionWelcome, 0}));  // nothing to leave in the room
+  h->Hold(TN_KEY_S, 1);
   EXPECT_EQ(Shown(), (Ints{kViewRoom, kCaptionLookAround, 0}));
   StandAt(kAtShelf);
   EXPECT_EQ(Hover(kPaintingFrame), (Ints{kViewRoom, kCaptionAtSpot, 0}));  // a close-up's spot
@@ -180,7 +180,7 @@ TEST_F(Level1Test, TheDrawerGivesThePiecesForTheJigsawWhichUnsealsTheShelfAndThe
   EXPECT_EQ(Hover(kNowhere)[2], 0);
   h->ClickAt(kPaintingFrame);
   EXPECT_TRUE(Items().empty() && controller()->launchPending);
-  EXPECT_EQ(Tap(kQ)[0], kViewPainting);  // the screen is going black: no stepping back
+  EXPECT_EQ(Tap(TN_KEY_Q)[0], kViewPainting);  // the screen is going black: no stepping back
   h->Frames(kLeaveFrames - 2);
   EXPECT_TRUE(nextStateId == kStateLevel1 && level()->fade->GetTransparency() == 1.0f);
   h->Frame();
@@ -192,11 +192,11 @@ TEST_F(Level1Test, TheDrawerGivesThePiecesForTheJigsawWhichUnsealsTheShelfAndThe
   h->Frame();
   EXPECT_EQ(Shown()[1], kCaptionPaintingWhole);
   EXPECT_TRUE(controller()->puzzleSolved && controller()->piecesTaken);
-  h->Hold(kW, 5);
+  h->Hold(TN_KEY_W, 5);
   EXPECT_EQ(Shown()[1], kCaptionPaintingWhole);  // x still 0
-  h->Hold(kS, 5); h->Hold(kD, 5);
+  h->Hold(TN_KEY_S, 5); h->Hold(TN_KEY_D, 5);
   EXPECT_TRUE(Shown()[1] == kCaptionPaintingWhole && lastMiniGame == kPuzzleSolved);  // y is 0
-  h->Hold(kW, 1);
+  h->Hold(TN_KEY_W, 1);
   EXPECT_TRUE(Shown()[1] == kCaptionWhatElse && lastMiniGame == 0);
   EXPECT_EQ(Open(kAtPainting)[1], kCaptionNothingLeft);
   StepBack();
@@ -205,11 +205,11 @@ TEST_F(Level1Test, TheDrawerGivesThePiecesForTheJigsawWhichUnsealsTheShelfAndThe
   Click(kShelfItems);
   EXPECT_EQ(Items(), (Ints{kItemRedOrb, kItemBlueOrb, kItemWand}));  // once only
   StepBack();
-  EXPECT_EQ(Tap(kE)[0], kViewRoom);  // nothing left on the shelf
+  EXPECT_EQ(Tap(TN_KEY_E)[0], kViewRoom);  // nothing left on the shelf
   StandAt(kAtExit);
-  EXPECT_EQ(Tap(kE)[0], kViewRoom);  // no close-up: straight into the battle
+  EXPECT_EQ(Tap(TN_KEY_E)[0], kViewRoom);  // no close-up: straight into the battle
   EXPECT_TRUE(controller()->launchPending);
-  h->Tap(kEscape);  // the screen is going black: no pausing now
+  h->Tap(TN_KEY_ESCAPE);  // the screen is going black: no pausing now
   EXPECT_FALSE(Paused() || SoundIsPaused());
   EXPECT_TRUE(h->RunUntil([] { return currentStateId == kStateSpellcast; }, kLeaveFrames));
 }
@@ -227,7 +227,7 @@ TEST_F(Level1Test, ThePausePanelStopsTheRoomTillBackOrEscapeHasOptionsInForceRes
   for (GameObject* o : std::vector<GameObject*>{l->restartButton, l->options, l->menuButton,
                                                  l->backButton})
     EXPECT_EQ(o->GetTransparency(), 1.0f);
-  h->Tap(kE); h->Hold(kA, 5);
+  h->Tap(TN_KEY_E); h->Hold(TN_KEY_A, 5);
   EXPECT_TRUE(Shown()[0] == kViewRoom && hero()->posX == kAtDrawer.x);  // the room stands still
   auto expectPlaying = [&] {
     EXPECT_FALSE(Paused() || SoundIsPaused());
@@ -241,24 +241,24 @@ TEST_F(Level1Test, ThePausePanelStopsTheRoomTillBackOrEscapeHasOptionsInForceRes
   EXPECT_EQ(l->backButton->GetFrame(), 1);
   h->ClickAt(kPanelBack);
   expectPlaying();
-  h->Tap(kEscape); h->Frame();
+  h->Tap(TN_KEY_ESCAPE); h->Frame();
   EXPECT_TRUE(Paused());
-  h->Tap(kEscape);
+  h->Tap(TN_KEY_ESCAPE);
   expectPlaying();
   EXPECT_EQ(Open(kAtDrawer)[0], kViewDrawer);
-  h->Tap(kEscape); h->ClickAt(kPauseButton);  // no pausing in a close-up
+  h->Tap(TN_KEY_ESCAPE); h->ClickAt(kPauseButton);  // no pausing in a close-up
   EXPECT_FALSE(Paused() || SoundIsPaused() || l->pause->GetTransparency() > 0.0f);
   StepBack();
 
   Sprite *fullScreenBox = l->checkboxes[0], *muteBox = l->checkboxes[1];
   SoundSetMute(true);  // as if muted in the menu
-  h->Tap(kEscape); h->ClickAt(kPanelOptions);
+  h->Tap(TN_KEY_ESCAPE); h->ClickAt(kPanelOptions);
   ASSERT_EQ(l->options->GetFrame(), 2);
   // Over the window, its boxes under their click areas.
   EXPECT_TRUE(l->options->width == 800.0 && l->options->posX == 0.0 && l->options->posY == 0.0);
   EXPECT_TRUE(l->restartButton->GetTransparency() == 0.0f && muteBox->GetTransparency() == 1.0f);
   EXPECT_TRUE(fullScreenBox->GetFrame() == 0 && muteBox->GetFrame() == 1);
-  h->Tap(kEscape);
+  h->Tap(TN_KEY_ESCAPE);
   EXPECT_EQ(l->options->GetFrame(), 2);
   h->ClickAt(kMuteBox);
   EXPECT_TRUE(!SoundIsMuted() && muteBox->GetFrame() == 0);
@@ -282,7 +282,7 @@ TEST_F(Level1Test, ThePausePanelStopsTheRoomTillBackOrEscapeHasOptionsInForceRes
   EXPECT_TRUE(previousStateId == kStateRestart && currentStateId == kStateLevel1);
   EXPECT_TRUE(Items().empty() && !Paused() && hero()->posX == 0.0);
   EXPECT_EQ(Shown(), (Ints{kViewRoom, kCaptionWelcome, 0}));
-  h->Frames(kFadeInFrames); lastMiniGame = kPuzzleSolved; h->Tap(kEscape); h->ClickAt(kPanelMenu);
+  h->Frames(kFadeInFrames); lastMiniGame = kPuzzleSolved; h->Tap(TN_KEY_ESCAPE); h->ClickAt(kPanelMenu);
   EXPECT_TRUE(currentStateId == kStateMenu && lastMiniGame == 0);
   h->Enter();
   EXPECT_FALSE(SoundIsPaused());
@@ -303,7 +303,7 @@ TEST_F(Level1Test, GameOverCoversTheWindowWithItsMusicAndReplayStartsOnlyARoomsM
     for (GameObject* o :
          std::vector<GameObject*>{l->hero, l->pause, l->inventory, l->drawer, l->dialog})
       EXPECT_EQ(o->GetTransparency(), 0.0f);
-    StandAt(kAtDrawer); h->Tap(kE); h->Tap(kEscape);  // no close-ups, no pausing
+    StandAt(kAtDrawer); h->Tap(TN_KEY_E); h->Tap(TN_KEY_ESCAPE);  // no close-ups, no pausing
     EXPECT_TRUE(Shown()[0] == kViewEndScreen && l->pause->GetFrame() == 0);
     Hover(kReplay);
     EXPECT_EQ(l->replayButton->GetFrame(), 1);

@@ -8,17 +8,18 @@
 #include "Menu.h"
 #include "PlayHarness.h"
 #include "SoundManager.h"
+#include "TNInput.h"
 
 namespace {
 
 using Point = PlayHarness::Point;
-const int kEscape = 27, kSpace = 32, kF11 = 122, kFadeInFrames = 41;
+const int kFadeInFrames = 41;
 const Point kStart = {400, 250}, kHelp = {400, 297}, kOptions = {400, 347}, kCredits = {400, 397},
             kExit = {400, 447}, kFullScreenBox = {520, 197}, kMuteBox = {520, 297},
             kVolumeUp = {520, 410}, kVolumeDown = {290, 410}, kNowhere = {100, 100};
 
 Menu* Ready(PlayHarness& h) {  // splash skipped, fade-in over: the menu answers from now on
-  h.Frame(); h.Tap(kSpace); h.Frames(kFadeInFrames);
+  h.Frame(); h.Tap(TN_KEY_SPACE); h.Frames(kFadeInFrames);
   return h.StateAs<Menu>();
 }
 
@@ -52,8 +53,8 @@ TEST(MenuPlay, ObjectsInDrawingOrderThenEachLogoFor403FramesAndTheSplashEndsForT
 }
 
 TEST(MenuPlay, OnlyTheSkipKeysAndButtonsEndTheSplashDoingNothingElseAndItShowsOncePerRun) {
-  for (int key : {1, 2, kSpace, 13, int('A'), kEscape, int('D'), 9}) {
-    const bool skips = key != 'D' && key != 9;
+  for (int key : {TN_MOUSE_LEFT, TN_MOUSE_RIGHT, TN_KEY_SPACE, TN_KEY_RETURN, TN_KEY_A, TN_KEY_ESCAPE, TN_KEY_D, TN_KEY_TAB}) {
+    const bool skips = key != TN_KEY_D && key != TN_KEY_TAB;
     splashState = 0;
     PlayHarness h;
     h.Frames(30);  // then a click over Exit, or a key (Escape too)
@@ -73,7 +74,7 @@ TEST(MenuPlay, OnlyTheSkipKeysAndButtonsEndTheSplashDoingNothingElseAndItShowsOn
 
 TEST(MenuPlay, NoButtonAnswersDuringThe41FrameFadeInThenItShowsTheBackgroundAndExitQuits) {
   PlayHarness h;
-  h.Frame(); h.Tap(kSpace);
+  h.Frame(); h.Tap(TN_KEY_SPACE);
   Menu* m = h.StateAs<Menu>();
   for (int i = 1; i < kFadeInFrames; ++i) {
     h.Click(kExit.x, kExit.y); h.Frame();
@@ -117,7 +118,7 @@ TEST(MenuPlay, StartFadesToBlackTurnsTheLoadingAnimationThenTheFirstRoomFadesInO
   ASSERT_TRUE(m->starting);
   std::vector<int> loadingFrames;
   for (int i = 1; i <= 40; ++i) {
-    if (i == 2) h.Press(kEscape);  // nothing but the transition runs now
+    if (i == 2) h.Press(TN_KEY_ESCAPE);  // nothing but the transition runs now
     if (i == 4) h.Click(kOptions.x, kOptions.y);
     h.Frame();
     if (i > 20) loadingFrames.push_back(m->loading->GetFrame());
@@ -163,7 +164,7 @@ TEST(MenuPlay, EveryPanelCoversTheWindowAloneClosesOnAClickAndLetsStartOrEscapeT
     EXPECT_TRUE(m->menuSprite->visible) << which;
     EXPECT_EQ(m->menuSprite->GetTransparency() + m->muteBox->GetTransparency(), 1.0f);
     for (Sprite* button : all) EXPECT_EQ(button->GetTransparency(), 1.0f) << which;
-    h.ClickAt(buttons[which]); h.Tap(kEscape);
+    h.ClickAt(buttons[which]); h.Tap(TN_KEY_ESCAPE);
     ASSERT_EQ(h.Finished(), which == 2) << which;
     if (which == 2) continue;
     EXPECT_EQ(panel->GetFrame(), 2);
@@ -203,14 +204,14 @@ TEST(MenuPlay, OptionsStepTheVolumeFlipMuteAndFullScreenWhileF11LeavesTheBoxEsca
   EXPECT_TRUE(m->muteBox->GetFrame() == 1 && SoundIsMuted());
   h.ClickAt(kMuteBox);
   EXPECT_TRUE(m->muteBox->GetFrame() == 0 && !SoundIsMuted());
-  h.Tap(kF11);
+  h.Tap(TN_KEY_F11);
   EXPECT_TRUE(fullScreen && m->fullScreenBox->GetFrame() == 0);
   h.ClickAt(kFullScreenBox);
   EXPECT_TRUE(m->fullScreenBox->GetFrame() == 1 && !fullScreen);
   h.ClickAt(kFullScreenBox);
   EXPECT_TRUE(m->fullScreenBox->GetFrame() == 0 && fullScreen);
   EXPECT_EQ(m->optionsButton->GetFrame(), 2);
-  h.ClickAt(kNowhere); h.Tap(kEscape);
+  h.ClickAt(kNowhere); h.Tap(TN_KEY_ESCAPE);
   EXPECT_TRUE(h.Finished() && currentStateId == kStateQuit);
 }
 

@@ -7,9 +7,14 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
+#include "CommandLine.h"
+#include "GameStateManager.h"
 #include "ResourceRoot.h"
+#include "StateFactory.h"
 
 namespace {
 
@@ -73,6 +78,61 @@ TEST(Program, ExportsTheEngineInterfaceByName) {
         "gTNWinMinX", "gTNWinMaxX", "gTNWinMinY", "gTNWinMaxY", "_ZNK7Matrix4mlERKS_",
         "_ZN7Vector49NormalizeEv", "_ZN6Point4C1Effff"})
     EXPECT_NE(names.find(" " + std::string(name) + "\n"), std::string::npos) << name;
+}
+
+}  // namespace
+
+namespace {
+
+bool Parse(std::initializer_list<const char*> args, CommandLine* options, std::string* error) {
+  std::vector<const char*> argv = {"sorca"};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return ParseCommandLine(static_cast<int>(argv.size()), argv.data(), options, error);
+}
+
+TEST(CommandLine, StartsAtTheMenuOrAtAnyStateTheFactoryBuilds) {
+  CommandLine options;
+  std::string error;
+  ASSERT_TRUE(Parse({}, &options, &error));
+  EXPECT_EQ(options.startState, kStateMenu);
+  ASSERT_TRUE(Parse({"--start-state", "4"}, &options, &error)) << error;
+  EXPECT_EQ(options.startState, kStateLevel1);
+  ASSERT_TRUE(Parse({"--start-state=7"}, &options, &error)) << error;
+  EXPECT_EQ(options.startState, kStateMenu);
+  for (int id = -1; id < 20; ++id) {
+    const std::string text = std::to_string(id);
+    EXPECT_EQ(Parse({"--start-state", text.c_str()}, &options, &error), IsGameStateId(id)) << id;
+  }
+  EXPECT_FALSE(IsGameStateId(kStateQuit));
+  EXPECT_FALSE(IsGameStateId(kStateRestart));
+}
+
+TEST(CommandLine, RefusesWhatItCannotRead) {
+  CommandLine options;
+  std::string error;
+  for (auto args : std::vector<std::vector<const char*>>{
+           {"--start-state"}, {"--start-state", ""}, {"--start-state", "4x"},
+           {"--start-state", "99999999999"}, {"--start-state", "2"}, {"--fly"}, {"4"}}) {
+    std::vector<const char*> argv = {"sorca"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    error.clear();
+    EXPECT_FALSE(ParseCommandLine(static_cast<int>(argv.size()), argv.data(), &options, &error))
+        << argv.back();
+    EXPECT_FALSE(error.empty()) << argv.back();
+  }
+}
+
+/* The built program, started the way a tester starts it. */
+TEST(Program, StartStateRefusesAnUnknownIdWithCode2AndOpensAKnownOne) {
+  TempDir dir;
+  const std::string err = dir.path + "/err.txt";
+  int status = std::system(("./sorca --start-state 3 >/dev/null 2>'" + err + "'").c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
+  EXPECT_NE(ReadAll(err).find("no game state has the id '3'"), std::string::npos) << ReadAll(err);
+  EXPECT_NE(ReadAll(err).find("usage: sorca"), std::string::npos);
+  status = std::system(
+      ("SORCA_EXIT_AFTER_FRAMES=3 ./sorca --start-state 4 >/dev/null 2>'" + err + "'").c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status << ReadAll(err);
 }
 
 }  // namespace

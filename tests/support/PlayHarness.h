@@ -16,6 +16,7 @@
 #include "GameLoop.h"
 #include "GameObject.h"
 #include "GameStateManager.h"
+#include "StateFactory.h"
 #include "TNEngineInternal.h"
 #include "TNFrameRateController.h"
 #include "TNSystem.h"
@@ -27,6 +28,7 @@ class PlayHarness {
   explicit PlayHarness(int firstStateId = kStateMenu) : PlayHarness(firstStateId, Options()) {}
   PlayHarness(int firstStateId, Options options) {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
+    GameStateManagerSetFactory(BuildGameState);
     GameStart(options.fullScreen);
     TNFrameRateControllerInit(options.maxFrameRate);
     GameLoopBegin(firstStateId);

@@ -1,6 +1,7 @@
 /*
- * Sorca's entry point: find the resources, start the engine in full screen,
- * run the state loop from the menu until quit, shut everything down.
+ * Sorca's entry point: read the options, find the resources, start the
+ * engine in full screen, run the state loop from the menu (or the state
+ * asked for) until quit, shut everything down.
  *
  * SORCA_EXIT_AFTER_FRAMES=N quits after N frames and reports on standard
  * error how long start-up took and how much memory the game holds.
@@ -11,9 +12,11 @@
 #include <fstream>
 #include <string>
 
+#include "CommandLine.h"
 #include "GameLoop.h"
 #include "GameStateManager.h"
 #include "ResourceRoot.h"
+#include "StateFactory.h"
 
 static long ResidentKilobytes() {
   std::ifstream status("/proc/self/status");
@@ -28,13 +31,20 @@ static int FramesBeforeExit() {
   return value != nullptr ? std::atoi(value) : 0;
 }
 
-int main() {
+int main(int argc, char** argv) {
   const auto started = std::chrono::steady_clock::now();
+  CommandLine options;
+  std::string error;
+  if (!ParseCommandLine(argc, argv, &options, &error)) {
+    std::fprintf(stderr, "sorca: %s\n%s", error.c_str(), CommandLineUsage());
+    return 2;
+  }
   if (!EnterResourceRoot()) return 1;
   const int framesBeforeExit = FramesBeforeExit();
 
+  GameStateManagerSetFactory(BuildGameState);
   GameStart(true);
-  GameLoopBegin(kStateMenu);
+  GameLoopBegin(options.startState);
   int frames = 0;
   double firstFrameMs = 0.0;
   while (GameLoopStep()) {

@@ -1,0 +1,26 @@
+#include "StateFactory.h"
+
+#include "GameStateManager.h"
+#include "Level1.h"
+#include "Menu.h"
+
+BaseGameState* BuildGameState(int id) {
+  switch (id) {
+    case kStateMenu:
+      return new Menu;
+    case kStateLevel1:
+      return new Level1;
+    default:
+      return nullptr;
+  }
+}
+
+bool IsGameStateId(int id) {
+  switch (id) {
+    case kStateMenu:
+    case kStateLevel1:
+      return true;
+    default:
+      return false;
+  }
+}

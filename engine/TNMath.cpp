@@ -1,9 +1,12 @@
 #include "TNMath.h"
 
 #include <cmath>
+#include <ctime>
 
 /* Linear congruential state; 1 matches the C library's unseeded start. */
 static unsigned int sRandState = 1u;
+static int sClockSeedFixed = 0;
+static unsigned int sFixedClockSeed = 0u;
 
 float TNMin(float a, float b) { return (b > a) ? a : b; }
 
@@ -65,3 +68,13 @@ int TNRand(void) {
 void TNSRand(unsigned int seed) { sRandState = seed; }
 
 float TNRandFloat(void) { return static_cast<float>(TNRand()) / 32767.0f; }
+
+unsigned int TNRandClockSeed(void) {
+  if (sClockSeedFixed) return sFixedClockSeed;
+  return static_cast<unsigned int>(std::time(nullptr));
+}
+
+void TNRandFixClockSeed(int fixed, unsigned int seed) {
+  sClockSeedFixed = fixed;
+  sFixedClockSeed = seed;
+}

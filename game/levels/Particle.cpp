@@ -1,7 +1,5 @@
 #include "Particle.h"
 
-#include <ctime>
-
 #include "GameStateManager.h"
 #include "LevelProgress.h"
 #include "TNMath.h"
@@ -18,7 +16,7 @@ const int kDegreesInCircle = 360;
 }  // namespace
 
 Particle::Particle() : velocityX(0.0f), velocityY(0.0f), count(kPoolSize), spawnCursor(0) {
-  TNSRand(static_cast<unsigned int>(std::time(nullptr)));
+  TNSRand(TNRandClockSeed());
 }
 
 Particle::~Particle() {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <ctime>
 
 #include "TNCollision.h"
 #include "TNMath.h"
@@ -38,6 +39,16 @@ TEST(ScalarMath, ClampRangeWrapAngleFactorsAndPowersOfTwoKeepTheirExactBounds) {
   const unsigned int powers[][3] = {{8, 16, 3}, {5, 8, 2}, {0, 1, 0}, {1, 2, 0}, {9, 16, 3},
                                     {0x40000001u, 0x80000000u, 30}, {0x80000000u, 0, 31}, {0xFFFFFFFFu, 0, 31}};
   for (const auto& p : powers) EXPECT_TRUE(TNNextPowOf2(p[0]) == p[1] && TNLogBase2(p[0]) == p[2]) << p[0];
+}
+
+TEST(ScalarMath, TheClockSeedIsTheClockUntilFixedAndAgainAfterwards) {
+  const unsigned int now = static_cast<unsigned int>(std::time(nullptr));
+  EXPECT_LE(TNRandClockSeed() - now, 1u);
+  TNRandFixClockSeed(1, 1234u);
+  EXPECT_EQ(TNRandClockSeed(), 1234u);
+  EXPECT_EQ(TNRandClockSeed(), 1234u);
+  TNRandFixClockSeed(0, 0u);
+  EXPECT_LE(TNRandClockSeed() - now, 1u);
 }
 
 TEST(ScalarMath, RandomIsTheClassicFifteenBitGeneratorOverItsWholeRangeAndRestartsWithTheSeed) {

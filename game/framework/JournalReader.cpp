@@ -27,6 +27,8 @@ bool Printable(const std::string& text) {
 }
 
 bool CursorInRange(long long v) { return v >= -kJournalMaxCursor && v <= kJournalMaxCursor; }
+/* A movement or correction between two values in range; checked first, so the sums cannot overflow. */
+bool StepInRange(long long v) { return v >= -4LL * kJournalMaxCursor && v <= 4LL * kJournalMaxCursor; }
 
 }  // namespace
 
@@ -165,7 +167,7 @@ JournalReader::Read JournalReader::Cursor(JournalFrame* frame, std::string* what
   long long dx = 0, dy = 0;
   Read r;
   if ((r = Signed(&dx)) != kOk || (r = Signed(&dy)) != kOk) return r;
-  if (!CursorInRange(dx) || !CursorInRange(dy)) return kWrong;
+  if (!StepInRange(dx) || !StepInRange(dy)) return kWrong;
   const long long x = frame->cursorX + dx, y = frame->cursorY + dy;
   if (!CursorInRange(x) || !CursorInRange(y)) return kWrong;
   frame->cursorX = static_cast<int>(x);
@@ -178,7 +180,7 @@ JournalReader::Read JournalReader::Delta(JournalFrame* frame, std::string* what)
   long long ex = 0, ey = 0;
   Read r;
   if ((r = Signed(&ex)) != kOk || (r = Signed(&ey)) != kOk) return r;
-  if (!CursorInRange(ex) || !CursorInRange(ey)) return kWrong;
+  if (!StepInRange(ex) || !StepInRange(ey)) return kWrong;
   const long long dx = frame->cursorDeltaX + ex, dy = frame->cursorDeltaY + ey;
   if (!CursorInRange(dx) || !CursorInRange(dy)) return kWrong;
   frame->cursorDeltaX = static_cast<int>(dx);

@@ -1,8 +1,8 @@
 #include "CommandLine.h"
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -53,7 +53,8 @@ bool ReadReplaySpeed(const char* text, CommandLine* options, std::string* error)
   errno = 0;
   char* end = nullptr;
   const double speed = std::strtod(text, &end);
-  if (*text == '\0' || *end != '\0' || errno != 0 || !(speed >= 0.0 && speed <= kMaxReplaySpeed)) {
+  const bool startsAsNumber = std::isdigit(static_cast<unsigned char>(*text)) || *text == '.';
+  if (!startsAsNumber || *end != '\0' || errno != 0 || !(speed >= 0.0 && speed <= kMaxReplaySpeed)) {
     *error = std::string("the replay speed must be a number from 0 to 1000, not '") + text + "'";
     return false;
   }

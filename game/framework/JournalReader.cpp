@@ -138,6 +138,7 @@ bool JournalReader::ReadHeader(JournalHeader* header, std::string* error) {
   if (r == kWrong) *error = "its header is damaged (" + what + ")";
   if (r != kOk) return false;
   fields_ = header->digestFields.size();
+  fieldList_ = header->digestFields;
   last_ = JournalFrame();
   last_.digest.assign(fields_, 0);
   headerRead_ = true;
@@ -241,7 +242,8 @@ JournalReader::Read JournalReader::Digest(JournalFrame* frame, std::string* what
     unsigned long long index = 0;
     long long change = 0;
     if ((r = Bounded(fields_ - 1, &index)) != kOk) return r;
-    if (static_cast<long long>(index) <= previous) return kWrong;
+    // Ascending, and only fields due in this frame: one way to write each digest.
+    if (static_cast<long long>(index) <= previous || !JournalFieldDue(fieldList_[index], frames_)) return kWrong;
     previous = static_cast<long long>(index);
     if ((r = Signed(&change)) != kOk) return r;
     // Values wrap like the unsigned numbers they are stored as.

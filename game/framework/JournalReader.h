@@ -6,6 +6,7 @@
  */
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "Journal.h"
 
@@ -65,6 +66,7 @@ class JournalReader {
   std::string bytes_;
   std::size_t at_ = 0;
   std::size_t fields_ = 0;
+  std::vector<JournalDigestField> fieldList_;
   JournalFrame last_;
   long long lastTicks_ = 0;
   long long frames_ = 0;

@@ -205,7 +205,8 @@ TEST(Journal, ARecordThatIsNoRecordIsRefusedWithWhereAndWhat) {
       {std::string("\x20\x00", 2), "the clock seeds"},
       {std::string("\x20\x01\x80\x80\x80\x80\x10", 7), "the clock seeds"},  // 33 bits
       {std::string("\x40\x01\x02\x02", 4), "the state digest"},  // field 2 of 2
-      {std::string("\x40\x02\x01\x02\x00\x02", 6), "the state digest"},  // not ascending
+      {std::string("\x40\x02\x00\x02\x00\x02", 6), "the state digest"},  // field 0 twice
+      {std::string("\x40\x01\x01\x02", 4), "the state digest"},  // the scene hash is not due in frame 2
       {std::string("\x40\x01\x00\xff\xff\xff\xff\xff\xff\xff\xff\xff\x7f", 13), "the state digest"},
       {std::string("\xff\x05", 2), "the frame count of the end record"},
       {std::string("\xff\x01\x00", 3), "bytes follow the end record"},

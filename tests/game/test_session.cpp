@@ -15,58 +15,15 @@
 #include <thread>
 #include <vector>
 
-#include "FirstRoom.h"
-#include "GameDigest.h"
 #include "JournalEncoder.h"
 #include "JournalReader.h"
-#include "Level1.h"
-#include "LevelProgress.h"
-#include "Menu.h"
-#include "PlayHarness.h"
 #include "SessionDigest.h"
-#include "SessionRecorder.h"
+#include "SessionPlay.h"
 #include "SessionReplayer.h"
-#include "TNInput.h"
-#include "TNMath.h"
 
 namespace {
 
-using Point = PlayHarness::Point;
-using Script = std::function<void(PlayHarness&)>;
-
-const Point kMenuStart = {400, 250}, kMenuExit = {400, 447}, kDrawerFront = {400, 350},
-            kPieces = {350, 335}, kPanelMenu = {370, 247}, kNowhere = {700, 560};
-const int kMenuFadeIn = 41, kRoomFadeIn = 20, kLeaveFrames = 41;
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-/* What a fresh program has and an earlier session in this process may have changed. */
-void AsAFreshProgram() {
-  splashState = 0;
-  stageClearMark = gameOverMark = lastMiniGame = 0;
-  hotspotHover = 0;
-  TNRandFixClockSeed(0, 0);
-}
-
-/* The engine as the program starts it: 60 frames a second before the first frame (so that is
- * the frame time the first frame reads), then no cap, as a replay runs. */
-std::unique_ptr<PlayHarness> StartLikeTheProgram(int stateId, bool fullScreen = false) {
-  AsAFreshProgram();
-  RegisterGameDigest();
-  PlayHarness::Options options;
-  options.fullScreen = fullScreen;
-  options.maxFrameRate = 60;
-  std::unique_ptr<PlayHarness> h(new PlayHarness(stateId, options));
-  TNFrameRateControllerSetMaxFrameRate(0);
-  return h;
-}
+using namespace session_play;
 
 /* After each frame: the digest the journal keeps and the frame time the game got. A frame
  * that requested another state has left it by now: its digest was the one before (none here). */
@@ -89,16 +46,14 @@ class SessionTest : public ::testing::Test {
     TNRandFixClockSeed(0, 0);
   }
 
-  /* Plays script from the menu, recording it into path. */
+  /* Plays script from the menu, recording it into path, with the clock fixed at 4242. */
   void Record(const Script& script) {
     std::string error;
-    ASSERT_TRUE(SessionRecordOpen(path, &error)) << error;
-    auto h = StartLikeTheProgram(kStateMenu);
-    TNRandFixClockSeed(1, 4242);
-    SessionRecordStart(kStateMenu, false);
-    script(*h);
-    ASSERT_TRUE(SessionRecordStop(&error)) << error;
-    recorded = SessionRecordFrames();
+    recorded = RecordSession(path, [&](PlayHarness& h) {
+      TNRandFixClockSeed(1, 4242);
+      script(h);
+    }, &error);
+    ASSERT_GE(recorded, 0) << error;
   }
 
   /* Replays path in this process; during is called before each frame. */
@@ -116,61 +71,9 @@ class SessionTest : public ::testing::Test {
     return SessionReplayStop();
   }
 
-  /* The built program with arguments (after environment settings, if any): its exit code,
-   * what it said on standard error, and what it printed. */
-  int Program(const std::string& arguments, std::string* said, std::string* printed = nullptr,
-              const std::string& environment = "") {
-    const std::string out = path + ".out", err = path + ".err";
-    const int status = std::system(
-        (environment + " ./sorca " + arguments + " >'" + out + "' 2>'" + err + "'").c_str());
-    *said = ReadAll(err);
-    if (printed) *printed = ReadAll(out);
-    std::remove(out.c_str());
-    std::remove(err.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-
   std::string path;
   long long recorded = 0;
 };
-
-/* Through the menu into the first room, to the drawer and its close-up, where the cursor
- * sparkles over the drawer front. */
-void ToTheDrawer(PlayHarness& h) {
-  h.Frame();
-  h.Tap(TN_KEY_SPACE);
-  h.Frames(kMenuFadeIn);
-  h.ClickAt(kMenuStart);
-  h.Frames(kLeaveFrames + kRoomFadeIn);
-  h.Hold(TN_KEY_D, 44);  // the lower band of the floor ends at x 90: down first, then the last step
-  h.Hold(TN_KEY_S, 35);
-  h.Hold(TN_KEY_D, 3);
-  h.Tap(TN_KEY_E);
-  h.Frames(kRoomFadeIn);
-  h.Hover(kDrawerFront);
-  h.Frames(30);
-}
-
-/* From the splash through the menu into the first room: walk to the drawer, open it, take the
- * pieces, step back, walk on, pause, back to the menu, quit. */
-void PlayMenuAndFirstRoom(PlayHarness& h) {
-  ToTheDrawer(h);
-  h.ClickAt(kDrawerFront);
-  h.Frames(kRoomFadeIn);
-  h.ClickAt(kPieces);
-  h.Frames(kRoomFadeIn);
-  h.Tap(TN_KEY_Q);
-  h.Frames(kRoomFadeIn);
-  ASSERT_TRUE(h.StateAs<Level1>()->driver.controller->piecesTaken) << "the session takes the pieces";
-  h.Hold(TN_KEY_W, 20);
-  h.Hold(TN_KEY_A, 30);
-  h.Tap(TN_KEY_ESCAPE);
-  h.ClickAt(kPanelMenu);
-  h.Frames(kMenuFadeIn);
-  ASSERT_NE(h.StateAs<Menu>(), nullptr);
-  h.ClickAt(kMenuExit);
-  ASSERT_TRUE(h.Finished());
-}
 
 /* The journal of path as frames, to look into or to edit. */
 std::vector<JournalFrame> Frames(const std::string& bytes, JournalHeader* header) {
@@ -260,7 +163,7 @@ TEST_F(SessionTest, AnEditedClickLeavesTheRecordingInItsFrameAndTheReplaySaysWha
   EXPECT_NE(result.message.find("room view is 1, the recording has 2"), std::string::npos) << result.message;
 
   std::string said;
-  EXPECT_EQ(Program("--replay '" + path + "'", &said), 1) << said;
+  EXPECT_EQ(RunProgram("--replay '" + path + "'", &said), 1) << said;
   EXPECT_NE(said.find(": the replay left the recording in " + frame + ": "), std::string::npos) << said;
 }
 
@@ -294,11 +197,11 @@ TEST_F(SessionTest, ClosingTheWindowEndsAReplayThatSaysWhere) {
  * it never records over a file. */
 TEST_F(SessionTest, TheProgramReplaysItsOwnJournalWholeOrCutAndNeverRecordsOverAFile) {
   std::string said, printed;
-  ASSERT_EQ(Program("--start-state 4 --record '" + path + "'", &said, nullptr, "SORCA_EXIT_AFTER_FRAMES=90"), 0)
+  ASSERT_EQ(RunProgram("--start-state 4 --record '" + path + "'", &said, nullptr, "SORCA_EXIT_AFTER_FRAMES=60"), 0)
       << said;
-  EXPECT_NE(said.find("recorded 90 frames into '" + path + "'"), std::string::npos) << said;
+  EXPECT_NE(said.find("recorded 60 frames into '" + path + "'"), std::string::npos) << said;
   const std::string journal = ReadAll(path);
-  EXPECT_EQ(Program("--record '" + path + "'", &said, &printed), 2);
+  EXPECT_EQ(RunProgram("--record '" + path + "'", &said, &printed), 2);
   EXPECT_NE(said.find("cannot record into '" + path + "': the file already exists, and a journal never overwrites one"),
             std::string::npos) << said;
   EXPECT_EQ(printed, "") << "nothing started";
@@ -306,19 +209,19 @@ TEST_F(SessionTest, TheProgramReplaysItsOwnJournalWholeOrCutAndNeverRecordsOverA
   JournalHeader header;
   JournalReader::Summary summary;
   ASSERT_TRUE(JournalReader::Check(journal, &header, &summary, &said)) << said;
-  EXPECT_TRUE(header.fullScreen && header.startState == kStateLevel1 && summary.ended && summary.frames == 90);
+  EXPECT_TRUE(header.fullScreen && header.startState == kStateLevel1 && summary.ended && summary.frames == 60);
 
-  EXPECT_EQ(Program("--replay '" + path + "'", &said), 0) << said;
-  EXPECT_NE(said.find(path + ": replayed all 90 frames as recorded"), std::string::npos) << said;
-  EXPECT_EQ(Program("--replay '" + path + "'", &said, nullptr, "SORCA_EXIT_AFTER_FRAMES=10"), 1) << said;
-  EXPECT_NE(said.find("the game ended after frame 10; the recording goes on to frame 90"), std::string::npos) << said;
+  EXPECT_EQ(RunProgram("--replay '" + path + "'", &said), 0) << said;
+  EXPECT_NE(said.find(path + ": replayed all 60 frames as recorded"), std::string::npos) << said;
+  EXPECT_EQ(RunProgram("--replay '" + path + "'", &said, nullptr, "SORCA_EXIT_AFTER_FRAMES=10"), 1) << said;
+  EXPECT_NE(said.find("the game ended after frame 10; the recording goes on to frame 60"), std::string::npos) << said;
 
   // As if the machine had stopped while the last frames were being written.
   const std::string cut = journal.substr(0, journal.size() - 9);
   ASSERT_TRUE(JournalReader::Check(cut, &header, &summary, &said)) << said;
-  ASSERT_TRUE(summary.frames > 60 && summary.frames < 90 && !summary.ended) << summary.frames;
+  ASSERT_TRUE(summary.frames > 40 && summary.frames < 60 && !summary.ended) << summary.frames;
   WriteAll(path, cut);
-  EXPECT_EQ(Program("--replay '" + path + "'", &said), 0) << said;
+  EXPECT_EQ(RunProgram("--replay '" + path + "'", &said), 0) << said;
   EXPECT_NE(said.find(": replayed " + std::to_string(summary.frames) +
                       " frames as recorded; the journal ends early: " + summary.cutReason),
             std::string::npos) << said;
@@ -333,11 +236,11 @@ TEST_F(SessionTest, TheProgramKilledWhileRecordingLeavesAJournalThatReplaysToIts
     execl("./sorca", "sorca", "--start-state", "4", "--record", path.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
-  // Killed without warning once it has recorded a second or so.
+  // Killed without warning once it has recorded half a second or so.
   JournalHeader header;
   JournalReader::Summary summary;
   std::string said;
-  for (int i = 0; i < 600 && summary.frames < 60; ++i) {
+  for (int i = 0; i < 600 && summary.frames < 30; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     JournalReader::Check(ReadAll(path), &header, &summary, &said);
   }
@@ -345,9 +248,9 @@ TEST_F(SessionTest, TheProgramKilledWhileRecordingLeavesAJournalThatReplaysToIts
   int status = 0;
   waitpid(child, &status, 0);
   ASSERT_TRUE(JournalReader::Check(ReadAll(path), &header, &summary, &said)) << said;
-  ASSERT_GE(summary.frames, 60);
+  ASSERT_GE(summary.frames, 30);
   EXPECT_FALSE(summary.ended);
-  EXPECT_EQ(Program("--replay '" + path + "'", &said), 0) << said;
+  EXPECT_EQ(RunProgram("--replay '" + path + "'", &said), 0) << said;
   EXPECT_NE(said.find("replayed " + std::to_string(summary.frames) + " frames as recorded; the journal ends early: it stops after frame " +
                       std::to_string(summary.frames)),
             std::string::npos) << said;
@@ -377,20 +280,20 @@ TEST_F(SessionTest, TheProgramRefusesWhatIsNoJournalItCanReplayAndStartsNothing)
   std::string said, printed;
   for (const auto& c : cases) {
     WriteAll(path, c.bytes);
-    EXPECT_EQ(Program("--replay '" + path + "'", &said, &printed), 2) << c.reason;
+    EXPECT_EQ(RunProgram("--replay '" + path + "'", &said, &printed), 2) << c.reason;
     EXPECT_EQ(said, "sorca: cannot replay '" + path + "': " + c.reason + "\n");
     EXPECT_EQ(printed, "") << "no engine started for: " << c.reason;
   }
   std::remove(path.c_str());
-  EXPECT_EQ(Program("--replay '" + path + "'", &said, &printed), 2);
+  EXPECT_EQ(RunProgram("--replay '" + path + "'", &said, &printed), 2);
   EXPECT_EQ(said, "sorca: cannot replay '" + path + "': there is no such file\n");
-  EXPECT_EQ(Program("--replay /tmp", &said, &printed), 2);
+  EXPECT_EQ(RunProgram("--replay /tmp", &said, &printed), 2);
   EXPECT_EQ(said, "sorca: cannot replay '/tmp': it is a directory\n");
   // Another window size is only known once the engine runs; it still starts no frame.
   header.startState = kStateLevel1;
   header.windowWidth = 1024;
   WriteAll(path, Encode(header, frames));
-  EXPECT_EQ(Program("--replay '" + path + "'", &said, &printed), 2);
+  EXPECT_EQ(RunProgram("--replay '" + path + "'", &said, &printed), 2);
   EXPECT_EQ(said, "sorca: cannot replay '" + path + "': it was recorded in a 1024 x 600 window, this Sorca's is 800 x 600\n");
 }
 

@@ -62,6 +62,10 @@ TEST(Program, WithoutResourcesItExitsWithCode1AndSaysWhereItLooked) {
   EXPECT_NE(said.find(dir.path + "/Resources"), std::string::npos) << said;
   // It gave up before opening a window.
   EXPECT_EQ(ReadAll(dir.path + "/out.txt").find("Tarnel Engine version"), std::string::npos);
+  // A journal asked for is not left behind empty.
+  const int recording = std::system(("cd '" + dir.path + "' && ./sorca --record j >/dev/null 2>&1").c_str());
+  EXPECT_TRUE(WIFEXITED(recording) && WEXITSTATUS(recording) == 1) << recording;
+  EXPECT_NE(access((dir.path + "/j").c_str(), F_OK), 0);
 }
 
 TEST(Program, ExportsTheEngineInterfaceByName) {

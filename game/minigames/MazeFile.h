@@ -23,9 +23,9 @@ class MazeFile {
  public:
   enum Code { kFloor = 0, kWall = 1, kHeroStart = 2, kMonsterStart = 3, kPickup = 4 };
   /* Widths and heights run from 1 to kMaxSide cells. */
-  static const int kMaxSide = 1000;
+  static constexpr int kMaxSide = 1000;
   /* Monsters and pickups together: each one is drawn by a sprite of its own. */
-  static const int kMaxCreatures = 2000;
+  static constexpr int kMaxCreatures = 2000;
 
   MazeFile();
 

@@ -32,7 +32,7 @@
 
 class MazePuzzle : public BaseGameState {
  public:
-  static const int kTimeLimitFrames = 3600;
+  static constexpr int kTimeLimitFrames = 3600;
   static constexpr double kCellSize = 100.0;  // world units per grid unit
 
   MazePuzzle();

@@ -17,7 +17,7 @@
 class MazeWorld {
  public:
   /* Wall test results. */
-  static const unsigned int kHitLeft = 1, kHitRight = 2, kHitTop = 4, kHitBottom = 8;
+  static constexpr unsigned int kHitLeft = 1, kHitRight = 2, kHitTop = 4, kHitBottom = 8;
   static constexpr float kHeroSpeed = 4.0f;     // cells per second
   static constexpr float kMonsterSpeed = 6.5f;  // cells per second
   static constexpr double kPatrolLegSeconds = 3.0;

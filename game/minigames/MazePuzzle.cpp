@@ -31,7 +31,6 @@ const float kAwayX = 1000.0f, kAwayY = 1000.0f;
 /* Half the view in cells: 8 x 6 cells fill the 800 x 600 view. */
 const float kHalfViewCellsX = 4.0f, kHalfViewCellsY = 3.0f;
 
-const unsigned int kFloorColour = 0xFF000000u;
 const unsigned int kWallColour = 0xFFE56717u, kWallLightColour = 0xFFF2BB66u;
 
 TNGfxVertexList* UnitQuad(unsigned int first, unsigned int second) {
@@ -79,7 +78,6 @@ const char* MazePuzzle::MazeFilePath(int stateId) {
 
 MazePuzzle::MazePuzzle() {
   world = new MazeWorld(ReadMazeOrQuit(currentStateId));
-  floorMesh = UnitQuad(kFloorColour, kFloorColour);
   wallMesh = UnitQuad(kWallColour, kWallLightColour);
   timeLeft = kTimeLimitFrames;
   exitOpacity = 0.0f;
@@ -149,7 +147,6 @@ MazePuzzle::~MazePuzzle() {
   delete unitsDigit;
   delete loading;
   delete fade;
-  TNGfxMeshFree(floorMesh);
   TNGfxMeshFree(wallMesh);
   delete world;
   SoundRelease(mazeOneMusic);
@@ -239,10 +236,11 @@ void MazePuzzle::PlaceHud() {
   Place(unitsDigit, camX + kUnitsX, camY + kHudY);
 }
 
-/* Only the cells in view reach the GPU. */
+/* Only the walls in view reach the GPU, unblended: they are opaque. The
+ * floor is the cleared background, the same black without the fill. */
 void MazePuzzle::DrawCells() {
   TNGfxSetRenderMode(1);
-  TNGfxSetBlendMode(1);
+  TNGfxSetBlendMode(0);
   TNGfxSetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
   TNGfxSetBlendColor(0.0f, 0.0f, 0.0f, 0.0f);
   TNGfxSetTransparency(1.0f);
@@ -255,10 +253,11 @@ void MazePuzzle::DrawCells() {
   TNMtx33Scale(&transform, static_cast<float>(kCellSize), static_cast<float>(kCellSize));
   for (int c = firstC; c <= lastC; ++c) {
     for (int r = firstR; r <= lastR; ++r) {
+      if (world->CellAt(c, r) != 1) continue;
       transform.m[0][2] = static_cast<float>((c + 0.5 - halfW) * kCellSize);
       transform.m[1][2] = static_cast<float>((r + 0.5 - halfH) * kCellSize);
       TNGfxSetTransform(&transform);
-      TNGfxMeshDraw(world->CellAt(c, r) == 1 ? wallMesh : floorMesh, 3);
+      TNGfxMeshDraw(wallMesh, 3);
     }
   }
 }

@@ -8,9 +8,9 @@
  * lost, leads back to the second room, which reads the outcome from
  * lastMiniGame and gameOverMark.
  *
- * The maze lives in grid units in a MazeWorld; the state draws the cells in
- * view as coloured quads and moves a sprite onto everything that lives in
- * the maze, which the registry then draws over the cells. One grid unit is
+ * The maze lives in grid units in a MazeWorld; the state draws the walls in
+ * view as two-coloured quads on the black floor and moves a sprite onto
+ * everything that lives in the maze, which the registry then draws over them. One grid unit is
  * 100 world units, so the 800 x 600 view shows 8 x 6 cells.
  *
  * A maze file that cannot be read, or is not a sound maze, is reported on
@@ -78,7 +78,6 @@ class MazePuzzle : public BaseGameState {
   void DrawCells();
   void PlaceSprites();
 
-  TNGfxVertexList* floorMesh;
   TNGfxVertexList* wallMesh;
   bool cursorHidden;
 };

@@ -33,7 +33,7 @@ const float kHalfViewCellsX = 4.0f, kHalfViewCellsY = 3.0f;
 
 const unsigned int kWallColour = 0xFFE56717u, kWallLightColour = 0xFFF2BB66u;
 
-TNGfxVertexList* UnitQuad(unsigned int first, unsigned int second) {
+TNGfxVertexList* TwoToneQuad(unsigned int first, unsigned int second) {
   TNGfxMeshStart();
   TNGfxTriAdd(-0.5f, -0.5f, first, 0.0f, 0.0f, 0.5f, -0.5f, first, 0.0f, 0.0f,
               -0.5f, 0.5f, first, 0.0f, 0.0f);
@@ -78,7 +78,7 @@ const char* MazePuzzle::MazeFilePath(int stateId) {
 
 MazePuzzle::MazePuzzle() {
   world = new MazeWorld(ReadMazeOrQuit(currentStateId));
-  wallMesh = UnitQuad(kWallColour, kWallLightColour);
+  wallMesh = TwoToneQuad(kWallColour, kWallLightColour);
   timeLeft = kTimeLimitFrames;
   exitOpacity = 0.0f;
   loadingFrame = 0;

@@ -20,7 +20,7 @@
 namespace {
 
 const double kFrame = 1.0 / 60;
-const unsigned int kWall = 0xE56717FFu, kWallLight = 0xF2BB66FFu, kFloor = 0x000000FFu;
+const unsigned int kWall = 0xE56717FFu, kWallLight = 0xF2BB66FFu, kFloor = 0x000000FFu;  // RGBA
 const int kLeaveFrames = 41;  // fade to black, loading animation, a frame to see it opaque
 
 MazeWorld World(const std::string& text) {
@@ -240,9 +240,11 @@ TEST_F(MazeTest, KeysWalkOneAxisEachUntilAWallStopsAndCentresTheHero) {
   auto near = [&](float x, float y) { return std::fabs(at().x - x) < 1e-4 && std::fabs(at().y - y) < 1e-4; };
   h->KeyDown(TN_KEY_D); h->KeyDown(TN_KEY_W); h->Frames(6);
   EXPECT_TRUE(near(1.5f + 6 * 4 * kFrame, 1.5f)) << at().x << "," << at().y << ": right only";
-  h->KeyUp(TN_KEY_D); h->Frames(3);  // W alone now: up, and still right
-  EXPECT_TRUE(near(1.5f + 9 * 4 * kFrame, 1.5f + 3 * 4 * kFrame)) << at().x << "," << at().y;
-  h->KeyUp(TN_KEY_W); h->Frame();
+  h->KeyUp(TN_KEY_D); h->KeyUp(TN_KEY_W); h->Frame();
+  h->KeyDown(TN_KEY_W); h->Frames(3);
+  h->KeyDown(TN_KEY_D); h->KeyUp(TN_KEY_W); h->Frames(3);  // W then D: D adds its axis to W's
+  EXPECT_TRUE(near(1.5f + 9 * 4 * kFrame, 1.5f + 6 * 4 * kFrame)) << at().x << "," << at().y << ": diagonal";
+  h->KeyUp(TN_KEY_D); h->Frame();
   const TNVec2 stopped = at();
   h->Frames(5);
   EXPECT_TRUE(near(stopped.x, stopped.y)) << "no key, no move";

@@ -2,6 +2,7 @@
 
 #include "GameStateManager.h"
 #include "Level1.h"
+#include "MazePuzzle.h"
 #include "Menu.h"
 
 BaseGameState* BuildGameState(int id) {
@@ -10,6 +11,9 @@ BaseGameState* BuildGameState(int id) {
       return new Menu;
     case kStateLevel1:
       return new Level1;
+    case kStateMazeOne:
+    case kStateMazeTwo:
+      return new MazePuzzle;
     default:
       return nullptr;
   }
@@ -19,6 +23,8 @@ bool IsGameStateId(int id) {
   switch (id) {
     case kStateMenu:
     case kStateLevel1:
+    case kStateMazeOne:
+    case kStateMazeTwo:
       return true;
     default:
       return false;

@@ -25,6 +25,23 @@ const Angles kStart = {0, 0, 0};
 const Angles kSolved = {RotatingPuzzle::kInnerSolved, RotatingPuzzle::kMiddleSolved,
                         RotatingPuzzle::kOuterSolved};
 
+/* Each point of the emblem's star has its own colour, and so has the orb at its tip. Along the five
+ * points' axes (the first straight up, then clockwise) the disc, the middle ring and the outer
+ * ring show these colours when the ring stands at its solving angle; a turn by a multiple of 45
+ * degrees never brings a point back onto one of these axes. */
+struct BandProbes { double radius; unsigned int colours[5]; };
+const BandProbes kProbes[3] = {
+    {54, {0x9C3350, 0x2B4C8E, 0x2A6450, 0x9A7420, 0x8A3F7C}},   // the points' broad ends
+    {82, {0x9C3350, 0x2B4C8E, 0x2A6450, 0x9A7420, 0x8A3F7C}},   // their middles
+    {134, {0xE23B3B, 0x3B7BE2, 0x4CC36A, 0xF2D335, 0xF27BC8}},  // the orbs at their tips
+};
+
+bool Near(unsigned int rgba, unsigned int rgb) {
+  for (int shift : {8, 16, 24})
+    if (std::abs(int(rgba >> shift & 0xFF) - int(rgb >> (shift - 8) & 0xFF)) > 12) return false;
+  return true;
+}
+
 class RotatingPuzzleTest : public ::testing::Test {
  protected:
   RotatingPuzzleTest() {
@@ -39,11 +56,31 @@ class RotatingPuzzleTest : public ::testing::Test {
   ~RotatingPuzzleTest() override { h.reset(); GameStateManagerSetBuilder(nullptr); }
 
   RotatingPuzzle* puzzle() { return h->StateAs<RotatingPuzzle>(); }
-  Angles Shown() { return {puzzle()->inner->rotation, puzzle()->middle->rotation, puzzle()->outer->rotation}; }
+  Angles Shown() {
+    return {puzzle()->inner->rotation, puzzle()->middle->rotation, puzzle()->outer->rotation};
+  }
   Angles Click(Point p) { h->ClickAt(p); return Shown(); }
   /* Dismisses the intro caption with a click on the disc. */
   void Begin() { h->ClickAt(kCentre); }
   bool CaptionShown() { return (h->PixelAt(kCaption.x, kCaption.y) >> 24) > 0xC0; }
+
+  /* For the disc, the middle and the outer ring: how many of the band's five probes show the
+   * emblem's colour there. */
+  std::vector<int> EmblemProbesShown() {
+    const double kPi = 3.14159265358979;
+    std::vector<int> shown;
+    for (const BandProbes& band : kProbes) {
+      int matching = 0;
+      for (int point = 0; point < 5; ++point) {
+        const double angle = kPi / 2 - point * 2 * kPi / 5;
+        const int x = int(std::lround(kCentre.x + band.radius * std::cos(angle)));
+        const int y = int(std::lround(kCentre.y - band.radius * std::sin(angle)));
+        matching += Near(h->PixelAt(x, y), band.colours[point]);
+      }
+      shown.push_back(matching);
+    }
+    return shown;
+  }
 
   std::unique_ptr<PlayHarness> h;
 };
@@ -126,6 +163,29 @@ TEST_F(RotatingPuzzleTest, OneOuterAndFiveDiscClicksSolveItThenNothingTurnsAndTh
   h->Frame();
   EXPECT_TRUE(previousStateId == kStateRotatingPuzzle && currentStateId == kStateLevel2);
   EXPECT_EQ(lastMiniGame, kRingsSolved);
+}
+
+TEST_F(RotatingPuzzleTest, TheEmblemIsWholeOnScreenAtTheSolvingAnglesOnly) {
+  Begin();
+  using Counts = std::vector<int>;
+  EXPECT_EQ(EmblemProbesShown(), (Counts{0, 0, 0}));
+  RotatingPuzzle* p = puzzle();
+  GameObject* rings[] = {p->inner, p->middle, p->outer};
+  for (int away = 0; away < 3; ++away) {  // one ring turned away, the others at their angles
+    for (int step = 1; step < 8; ++step) {
+      for (int ring = 0; ring < 3; ++ring) rings[ring]->rotation = kSolved[ring];
+      p->SetRingRotation(kSolved[away] + step * RotatingPuzzle::kTurnStep, rings[away]);
+      h->Frame();
+      Counts expected = {5, 5, 5};
+      expected[away] = 0;
+      EXPECT_EQ(EmblemProbesShown(), expected) << "ring " << away << " at " << rings[away]->rotation;
+    }
+  }
+  ASSERT_FALSE(p->finished);
+  for (GameObject* ring : rings) ring->rotation = 0;
+  for (Point at : {kOuterBand, kCentre, kCentre, kCentre, kCentre, kCentre}) h->ClickAt(at);
+  ASSERT_TRUE(p->finished);
+  EXPECT_EQ(EmblemProbesShown(), (Counts{5, 5, 5}));  // the frame of the solving click
 }
 
 }  // namespace

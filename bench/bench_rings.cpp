@@ -5,7 +5,9 @@
 //   DISPLAY=:64 SDL_AUDIODRIVER=dummy LIBGL_ALWAYS_SOFTWARE=1 ./bench_rings
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
+#include <vector>
 
 #include "../tests/support/PlayHarness.h"
 #include "RotatingPuzzle.h"
@@ -25,7 +27,12 @@ void BM_RingsFrame(benchmark::State& state) {
   for (auto _ : state) h.Frame();
   if (puzzle->finished) state.SkipWithError("the puzzle was solved during the run");
 }
-BENCHMARK(BM_RingsFrame)->Arg(0)->Arg(1)->ArgName("fullscreen")->Unit(benchmark::kMillisecond)->UseRealTime();
+/* On a machine shared with other work, the fastest of several repetitions is the closest to the
+ * frame's own cost (run with --benchmark_repetitions=N). */
+double Fastest(const std::vector<double>& times) { return *std::min_element(times.begin(), times.end()); }
+
+BENCHMARK(BM_RingsFrame)->Arg(0)->Arg(1)->ArgName("fullscreen")->Unit(benchmark::kMillisecond)
+    ->UseRealTime()->ComputeStatistics("min", Fastest);
 
 BaseGameState* RoomStandIn(int id) { return id == kStateLevel2 ? new BaseGameState : nullptr; }
 
@@ -70,7 +77,8 @@ void BM_RequestToFirstFrame(benchmark::State& state) {
   }
   GameStateManagerSetBuilder(nullptr);
 }
-BENCHMARK(BM_RequestToFirstFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+BENCHMARK(BM_RequestToFirstFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10)
+    ->ComputeStatistics("min", Fastest);
 
 }  // namespace
 

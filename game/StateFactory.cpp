@@ -4,6 +4,7 @@
 #include "Level1.h"
 #include "MazePuzzle.h"
 #include "Menu.h"
+#include "RotatingPuzzle.h"
 
 BaseGameState* BuildGameState(int id) {
   switch (id) {
@@ -14,6 +15,8 @@ BaseGameState* BuildGameState(int id) {
     case kStateMazeOne:
     case kStateMazeTwo:
       return new MazePuzzle;
+    case kStateRotatingPuzzle:
+      return new RotatingPuzzle;
     default:
       return nullptr;
   }
@@ -25,6 +28,7 @@ bool IsGameStateId(int id) {
     case kStateLevel1:
     case kStateMazeOne:
     case kStateMazeTwo:
+    case kStateRotatingPuzzle:
       return true;
     default:
       return false;

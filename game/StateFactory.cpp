@@ -2,7 +2,9 @@
 
 #include "GameStateManager.h"
 #include "Level1.h"
+#include "MazePuzzle.h"
 #include "Menu.h"
+#include "RotatingPuzzle.h"
 
 BaseGameState* BuildGameState(int id) {
   switch (id) {
@@ -10,6 +12,11 @@ BaseGameState* BuildGameState(int id) {
       return new Menu;
     case kStateLevel1:
       return new Level1;
+    case kStateMazeOne:
+    case kStateMazeTwo:
+      return new MazePuzzle;
+    case kStateRotatingPuzzle:
+      return new RotatingPuzzle;
     default:
       return nullptr;
   }
@@ -19,6 +26,9 @@ bool IsGameStateId(int id) {
   switch (id) {
     case kStateMenu:
     case kStateLevel1:
+    case kStateMazeOne:
+    case kStateMazeTwo:
+    case kStateRotatingPuzzle:
       return true;
     default:
       return false;

@@ -21,6 +21,7 @@
 #include "SessionRecorder.h"
 #include "SessionReplayer.h"
 #include "TNInput.h"
+#include "TNMath.h"
 
 namespace {
 
@@ -95,13 +96,17 @@ void BM_ReplayJournal(benchmark::State& state) {
   }
   long long frames = 0;
   for (auto _ : state) {
+    // As a fresh program, where the journal started.
     splashState = 0;
     stageClearMark = gameOverMark = lastMiniGame = 0;
+    frameTime = 0.0f;
+    TNSRand(1);
     RegisterGameDigest();
     PlayHarness::Options options;
     options.fullScreen = header.fullScreen;
     options.maxFrameRate = 60;
     PlayHarness h(header.startState, options);
+    TNGfxSetCamPosition(0.0f, 0.0f);
     TNFrameRateControllerSetMaxFrameRate(0);
     SessionReplayStart(0.0);
     while (h.Frame()) {

@@ -10,8 +10,10 @@
 #include "Hero.h"
 #include "Level1.h"
 #include "LevelProgress.h"
+#include "MazePuzzle.h"
 #include "RoomController.h"
 #include "RoomScene.h"
+#include "RotatingPuzzle.h"
 #include "SessionDigest.h"
 #include "Sprite.h"
 
@@ -23,7 +25,8 @@ const int kSceneHashEvery = 30;
 
 enum Field {
   kState, kNextState, kStageClear, kGameOver, kLastMiniGame, kFullScreen,
-  kHeroX, kHeroY, kRoomView, kCaption, kInventory, kRoomFlags, kObjects, kScene, kFieldCount
+  kHeroX, kHeroY, kRoomView, kCaption, kInventory, kRoomFlags, kTimeLeft,
+  kInnerRing, kMiddleRing, kOuterRing, kObjects, kScene
 };
 
 const std::vector<JournalDigestField>& Fields() {
@@ -31,6 +34,7 @@ const std::vector<JournalDigestField>& Fields() {
       {"state", 1},        {"requested state", 1}, {"stage clear mark", 1}, {"game over mark", 1},
       {"last mini-game", 1}, {"full screen", 1},   {"hero x", 1},           {"hero y", 1},
       {"room view", 1},    {"caption", 1},         {"inventory", 1},        {"room progress", 1},
+      {"time left", 1},    {"inner ring", 1},      {"middle ring", 1},      {"outer ring", 1},
       {"scene objects", 1}, {"scene hash", kSceneHashEvery}};
   return fields;
 }
@@ -100,6 +104,16 @@ void ReadRoom(long long* values) {
   }
 }
 
+/* Frames left in a maze; each ring's angle in the rings puzzle. */
+void ReadMiniGame(long long* values) {
+  if (const MazePuzzle* maze = dynamic_cast<const MazePuzzle*>(currentState)) values[kTimeLeft] = maze->timeLeft;
+  if (const RotatingPuzzle* rings = dynamic_cast<const RotatingPuzzle*>(currentState)) {
+    values[kInnerRing] = std::llround(rings->inner->rotation);
+    values[kMiddleRing] = std::llround(rings->middle->rotation);
+    values[kOuterRing] = std::llround(rings->outer->rotation);
+  }
+}
+
 void ReadDigest(long long* values) {
   values[kState] = currentStateId;
   values[kNextState] = nextStateId;
@@ -112,6 +126,7 @@ void ReadDigest(long long* values) {
     values[kHeroY] = std::llround(hero->posY);
   }
   ReadRoom(values);
+  ReadMiniGame(values);
   values[kObjects] = static_cast<long long>(SceneObjects().size());
   values[kScene] = HashScene();
 }

@@ -8,7 +8,6 @@
 #include <cstring>
 #include <memory>
 
-#include "GameStateManager.h"
 #include "JournalEncoder.h"
 #include "SessionDigest.h"
 #include "TNFrameRateController.h"
@@ -111,10 +110,6 @@ void SessionRecordStart(int startState, bool startFullScreen) {
   encoder.reset(new JournalEncoder(header));
   frame = JournalFrame();
   Write(encoder->HeaderBytes());
-  // A fresh program starts from the generator's first state and no frame
-  // time: so do recordings and replays that share a process with others.
-  TNSRand(1);
-  frameTime = 0.0f;
   TNInputSetSampleHook(OnInputSample);
   TNRandSetClockSeedHook(OnClockSeed);
   TNFrameRateControllerSetFrameTimeHook(OnFrameTime);

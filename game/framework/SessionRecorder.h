@@ -21,8 +21,8 @@ bool SessionRecordOpen(const std::string& path, std::string* error);
 void SessionRecordDiscard();
 /* Writes the header (this game's version, the engine's window size, the
  * start state and full-screen flag, the digest fields) and hooks into the
- * engine: from now on every frame is recorded. Every run of the game starts
- * from the same random state. */
+ * engine: from now on every frame is recorded. A journal starts with its
+ * program: a replay starts the program afresh. */
 void SessionRecordStart(int startState, bool startFullScreen);
 /* Writes the end record, closes the file and unhooks. False, with the
  * reason, when any part of the journal could not be written. */

@@ -125,9 +125,6 @@ void SessionReplayStart(double speed) {
   replaySpeed = speed;
   divergence.clear();
   MatchDigestFields();
-  // As a fresh program: the generator's first state, no frame time yet.
-  TNSRand(1);
-  frameTime = 0.0f;
   TNInputSetSampleHook(OnInputSample);
   TNRandSetClockSeedHook(OnClockSeed);
   TNFrameRateControllerSetFrameTimeHook(OnFrameTime);

@@ -29,8 +29,7 @@ long long SessionReplayRecordedFrames();
 std::string SessionReplayCutReason();
 /* Hooks into the engine: from the next frame on the game plays the loaded
  * journal. speed 0 runs as fast as the machine can; otherwise each frame
- * lasts its recorded time divided by speed. Every run of the game starts
- * from the same random state. */
+ * lasts its recorded time divided by speed. */
 void SessionReplayStart(double speed);
 
 struct SessionReplayResult {

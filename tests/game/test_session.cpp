@@ -17,6 +17,8 @@
 
 #include "JournalEncoder.h"
 #include "JournalReader.h"
+#include "MazePuzzle.h"
+#include "RotatingPuzzle.h"
 #include "SessionDigest.h"
 #include "SessionPlay.h"
 #include "SessionReplayer.h"
@@ -46,13 +48,14 @@ class SessionTest : public ::testing::Test {
     TNRandFixClockSeed(0, 0);
   }
 
-  /* Plays script from the menu, recording it into path, with the clock fixed at 4242. */
-  void Record(const Script& script) {
+  /* Plays script from the menu (or startState), recording it into path, with the clock fixed at
+   * 4242; at 60 frames a second when asked, as a player would. */
+  void Record(const Script& script, int startState = kStateMenu, bool atSixtyFrames = false) {
     std::string error;
     recorded = RecordSession(path, [&](PlayHarness& h) {
       TNRandFixClockSeed(1, 4242);
       script(h);
-    }, &error);
+    }, &error, atSixtyFrames, startState);
     ASSERT_GE(recorded, 0) << error;
   }
 
@@ -93,6 +96,23 @@ std::string Encode(const JournalHeader& header, const std::vector<JournalFrame>&
   return bytes + encoder.End();
 }
 
+/* Expects the replay to have seen every frame's frame time and due digest values as recorded;
+ * the number of frames that changed the state (their digests are not seen). */
+int SameDigests(const std::vector<JournalFrame>& frames, const Seen& replayed) {
+  EXPECT_EQ(replayed.digests.size(), frames.size());
+  const std::vector<JournalDigestField>& fields = SessionDigestFields();
+  int stateChanges = 0;
+  for (std::size_t i = 0; i < frames.size() && i < replayed.digests.size(); ++i) {
+    EXPECT_EQ(replayed.frameTimes[i], frames[i].frameTime) << "frame " << i + 1;
+    if (replayed.digests[i].empty() && ++stateChanges) continue;
+    for (std::size_t f = 0; f < fields.size(); ++f) {
+      if (!JournalFieldDue(fields[f], static_cast<long long>(i))) continue;
+      EXPECT_EQ(replayed.digests[i][f], frames[i].digest[f]) << fields[f].name << " in frame " << i + 1;
+    }
+  }
+  return stateChanges;
+}
+
 /* The first frame at or after `from` in which the left button goes down. */
 std::size_t ClickFrame(const std::vector<JournalFrame>& frames, std::size_t from) {
   for (std::size_t i = std::max<std::size_t>(from, 1); i < frames.size(); ++i)
@@ -125,18 +145,7 @@ TEST_F(SessionTest, AReplayGivesEveryFrameTheSameDigestAndFrameTimeWhateverThePl
   });
   EXPECT_TRUE(result.faithful) << result.message;
   EXPECT_EQ(result.message, "replayed all " + std::to_string(recorded) + " frames as recorded");
-  ASSERT_EQ(replayed.digests.size(), frames.size());
-  const std::vector<JournalDigestField>& fields = SessionDigestFields();
-  int stateChanges = 0;
-  for (std::size_t i = 0; i < frames.size(); ++i) {
-    EXPECT_EQ(replayed.frameTimes[i], frames[i].frameTime) << "frame " << i + 1;
-    if (replayed.digests[i].empty() && ++stateChanges) continue;
-    for (std::size_t f = 0; f < fields.size(); ++f) {
-      if (!JournalFieldDue(fields[f], static_cast<long long>(i))) continue;
-      ASSERT_EQ(replayed.digests[i][f], frames[i].digest[f]) << fields[f].name << " in frame " << i + 1;
-    }
-  }
-  EXPECT_EQ(stateChanges, 3) << "into the room, back to the menu, quit";
+  EXPECT_EQ(SameDigests(frames, replayed), 3) << "into the room, back to the menu, quit";
   EXPECT_EQ(currentStateId, kStateQuit);
 }
 
@@ -165,6 +174,59 @@ TEST_F(SessionTest, AnEditedClickLeavesTheRecordingInItsFrameAndTheReplaySaysWha
   std::string said;
   EXPECT_EQ(RunProgram("--replay '" + path + "'", &said), 1) << said;
   EXPECT_NE(said.find(": the replay left the recording in " + frame + ": "), std::string::npos) << said;
+}
+
+/* Maze one at 60 frames a second: its hero and its patrols move by the frame time. */
+void WalkInMazeOne(PlayHarness& h) {
+  h.Frames(2);
+  h.ClickAt({400, 300});  // past the intro
+  h.Hold(TN_KEY_D, 30);
+  h.Hold(TN_KEY_W, 40);
+  h.Frames(40);
+  h.Hold(TN_KEY_S, 20);
+  ASSERT_FALSE(h.StateAs<MazePuzzle>()->finished) << "still playing: the second room does not exist yet";
+}
+
+TEST_F(SessionTest, AMazeReplaysFrameForFrameAndOneFrameTimeChangedMovesItsHeroInTheNextFrame) {
+  Record(WalkInMazeOne, kStateMazeOne, true);
+  JournalHeader header;
+  std::vector<JournalFrame> frames = Frames(ReadAll(path), &header);
+  Seen replayed;
+  SessionReplayResult result = Replay(&replayed);
+  EXPECT_TRUE(result.faithful) << result.message;
+  EXPECT_EQ(SameDigests(frames, replayed), 1) << "the journal's end";
+
+  // A frame in the middle of the walk up (a wall stops the walk right at once) took three times
+  // as long: the next frame moves the hero three times as far.
+  const std::size_t slow = 45;
+  ASSERT_TRUE(frames[slow].keys.test(TN_KEY_W) && frames[slow + 1].keys.test(TN_KEY_W));
+  frames[slow].frameTime *= 3.0;
+  WriteAll(path, Encode(header, frames));
+  Seen diverged;
+  result = Replay(&diverged);
+  EXPECT_FALSE(result.faithful);
+  EXPECT_EQ(result.message.rfind("the replay left the recording in frame " + std::to_string(slow + 2) +
+                                 ": hero y is ", 0), 0u) << result.message;
+}
+
+TEST_F(SessionTest, TheRingsPuzzleReplaysFrameForFrame) {
+  const Point centre = {400, 300}, middleBand = {400, 210}, outerBand = {530, 300};
+  Record([&](PlayHarness& h) {
+    h.Frames(2);
+    for (Point p : {centre, middleBand, outerBand, centre, middleBand}) h.ClickAt(p);
+    h.Frames(10);
+    ASSERT_FALSE(h.StateAs<RotatingPuzzle>()->finished);
+  }, kStateRotatingPuzzle);
+  JournalHeader header;
+  const std::vector<JournalFrame> frames = Frames(ReadAll(path), &header);
+  Seen replayed;
+  const SessionReplayResult result = Replay(&replayed);
+  EXPECT_TRUE(result.faithful) << result.message;
+  EXPECT_EQ(SameDigests(frames, replayed), 1) << "the journal's end";
+  std::size_t inner = 0;
+  while (inner < header.digestFields.size() && header.digestFields[inner].name != "inner ring") ++inner;
+  ASSERT_LT(inner, header.digestFields.size());
+  EXPECT_NE(frames.back().digest[inner], 0) << "the clicks turned the rings";
 }
 
 TEST_F(SessionTest, TheRecordedClockSeedsAreTheOnesTheReplayGetsAndTheyMatter) {

@@ -40,11 +40,14 @@ inline void WriteAll(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-/* What a fresh program has and an earlier session in this process may have changed. */
+/* What a fresh program has and an earlier session in this process may have changed: a journal
+ * starts with its program. */
 inline void AsAFreshProgram() {
   splashState = 0;
   stageClearMark = gameOverMark = lastMiniGame = 0;
   hotspotHover = 0;
+  frameTime = 0.0f;
+  TNSRand(1);
   TNRandFixClockSeed(0, 0);
 }
 
@@ -58,17 +61,19 @@ inline std::unique_ptr<PlayHarness> StartLikeTheProgram(int stateId, bool fullSc
   options.fullScreen = fullScreen;
   options.maxFrameRate = 60;
   std::unique_ptr<PlayHarness> h(new PlayHarness(stateId, options));
+  TNGfxSetCamPosition(0.0f, 0.0f);  // the engine keeps it from one start to the next
   if (!keepCap) TNFrameRateControllerSetMaxFrameRate(0);
   return h;
 }
 
-/* Plays script from the menu, recording it into the new file path; the frames recorded, or -1
- * with the reason. A kept journal is played at 60 frames a second, as a player would. */
+/* Plays script from the menu (or startState), recording it into the new file path; the frames
+ * recorded, or -1 with the reason. A kept journal is played at 60 frames a second, as a player
+ * would. */
 inline long long RecordSession(const std::string& path, const Script& script, std::string* error,
-                               bool atSixtyFrames = false) {
+                               bool atSixtyFrames = false, int startState = kStateMenu) {
   if (!SessionRecordOpen(path, error)) return -1;
-  auto h = StartLikeTheProgram(kStateMenu, false, atSixtyFrames);
-  SessionRecordStart(kStateMenu, false);
+  auto h = StartLikeTheProgram(startState, false, atSixtyFrames);
+  SessionRecordStart(startState, false);
   script(*h);
   if (!SessionRecordStop(error)) return -1;
   return SessionRecordFrames();

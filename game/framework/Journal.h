@@ -30,11 +30,13 @@
  *            normally; a journal without it was cut short.
  */
 #include <bitset>
+#include <cstddef>
 #include <string>
 #include <vector>
 
 const int kJournalVersion = 1;
-extern const char kJournalMagic[8];
+const char kJournalMagic[] = "SORCAJNL";  /* the first 8 bytes of every journal */
+const std::size_t kJournalMagicSize = 8;
 
 /* Limits that keep a hostile file from asking for much. */
 const unsigned kJournalMaxText = 64;          /* game version, field names */

@@ -37,7 +37,7 @@ bool AsTicks(double time, long long* ticks) {
 
 JournalEncoder::JournalEncoder(const JournalHeader& header) : header_(header) {
   last_.digest.assign(header_.digestFields.size(), 0);
-  headerBytes_.assign(kJournalMagic, sizeof kJournalMagic);
+  headerBytes_.assign(kJournalMagic, kJournalMagicSize);
   PutVarint(&headerBytes_, kJournalVersion);
   PutText(&headerBytes_, header_.gameVersion);
   PutVarint(&headerBytes_, static_cast<unsigned>(header_.windowWidth));

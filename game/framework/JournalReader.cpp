@@ -3,14 +3,10 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <utility>
-
-const char kJournalMagic[8] = {'S', 'O', 'R', 'C', 'A', 'J', 'N', 'L'};
 
 namespace {
 
@@ -119,7 +115,7 @@ bool JournalReader::ReadHeader(JournalHeader* header, std::string* error) {
     *error = "the file is empty";
     return false;
   }
-  const std::size_t magicSize = sizeof kJournalMagic;
+  const std::size_t magicSize = kJournalMagicSize;
   if (bytes_.size() < magicSize || std::memcmp(bytes_.data(), kJournalMagic, magicSize) != 0) {
     *error = "it is not a Sorca journal";
     return false;
@@ -345,7 +341,6 @@ bool JournalReader::Check(const std::string& bytes, JournalHeader* header, Summa
   summary->frames = reader.FramesRead();
   summary->ended = step == kEnd;
   summary->cutReason = step == kCut ? reason : "";
-  summary->size = bytes.size();
   return true;
 }
 

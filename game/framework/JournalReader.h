@@ -24,7 +24,6 @@ class JournalReader {
     long long frames = 0;
     bool ended = false;       /* has its end record */
     std::string cutReason;    /* where it stops, when it has none */
-    std::size_t size = 0;     /* bytes */
   };
 
   explicit JournalReader(std::string bytes);

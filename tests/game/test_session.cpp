@@ -18,7 +18,6 @@
 #include "JournalEncoder.h"
 #include "JournalReader.h"
 #include "MazePuzzle.h"
-#include "RotatingPuzzle.h"
 #include "SessionDigest.h"
 #include "SessionPlay.h"
 #include "SessionReplayer.h"
@@ -207,26 +206,6 @@ TEST_F(SessionTest, AMazeReplaysFrameForFrameAndOneFrameTimeChangedMovesItsHeroI
   EXPECT_FALSE(result.faithful);
   EXPECT_EQ(result.message.rfind("the replay left the recording in frame " + std::to_string(slow + 2) +
                                  ": hero y is ", 0), 0u) << result.message;
-}
-
-TEST_F(SessionTest, TheRingsPuzzleReplaysFrameForFrame) {
-  const Point centre = {400, 300}, middleBand = {400, 210}, outerBand = {530, 300};
-  Record([&](PlayHarness& h) {
-    h.Frames(2);
-    for (Point p : {centre, middleBand, outerBand, centre, middleBand}) h.ClickAt(p);
-    h.Frames(10);
-    ASSERT_FALSE(h.StateAs<RotatingPuzzle>()->finished);
-  }, kStateRotatingPuzzle);
-  JournalHeader header;
-  const std::vector<JournalFrame> frames = Frames(ReadAll(path), &header);
-  Seen replayed;
-  const SessionReplayResult result = Replay(&replayed);
-  EXPECT_TRUE(result.faithful) << result.message;
-  EXPECT_EQ(SameDigests(frames, replayed), 1) << "the journal's end";
-  std::size_t inner = 0;
-  while (inner < header.digestFields.size() && header.digestFields[inner].name != "inner ring") ++inner;
-  ASSERT_LT(inner, header.digestFields.size());
-  EXPECT_NE(frames.back().digest[inner], 0) << "the clicks turned the rings";
 }
 
 TEST_F(SessionTest, TheRecordedClockSeedsAreTheOnesTheReplayGetsAndTheyMatter) {

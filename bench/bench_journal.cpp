@@ -76,7 +76,7 @@ void BM_DigestAndEncode(benchmark::State& state) {
   JournalFrame frame;
   double time = 1.0 / 60.0;
   for (auto _ : state) {
-    frame.digest = SessionDigestNow();
+    frame.digest = SessionDigestNow(encoder.Frames());
     frame.frameTime = (time += 1e-6);
     benchmark::DoNotOptimize(encoder.Frame(frame));
   }

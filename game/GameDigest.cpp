@@ -19,8 +19,9 @@
 
 namespace {
 
-/* Scene objects change in most frames (fades, sparkles), so their hash is
- * kept twice a second; the named fields every frame. */
+/* Scene objects change in most frames (fades, sparkles) and there are
+ * hundreds of them with the sparkle on, so their hash is kept (and taken)
+ * twice a second; the named fields every frame. */
 const int kSceneHashEvery = 30;
 
 enum Field {
@@ -114,7 +115,7 @@ void ReadMiniGame(long long* values) {
   }
 }
 
-void ReadDigest(long long* values) {
+void ReadDigest(long long* values, const bool* due) {
   values[kState] = currentStateId;
   values[kNextState] = nextStateId;
   values[kStageClear] = stageClearMark;
@@ -128,7 +129,7 @@ void ReadDigest(long long* values) {
   ReadRoom(values);
   ReadMiniGame(values);
   values[kObjects] = static_cast<long long>(SceneObjects().size());
-  values[kScene] = HashScene();
+  if (due[kScene]) values[kScene] = HashScene();
 }
 
 }  // namespace

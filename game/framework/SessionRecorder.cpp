@@ -71,7 +71,7 @@ static unsigned int OnClockSeed(unsigned int seed) {
 static double OnFrameTime(double measured) {
   // A frame of more than an hour (a machine asleep) is played as an hour long.
   frame.frameTime = measured >= 0.0 && measured <= kJournalMaxFrameTime ? measured : kJournalMaxFrameTime;
-  frame.digest = SessionDigestNow();
+  frame.digest = SessionDigestNow(encoder->Frames());
   if (Write(encoder->Frame(frame))) ++wholeFrames;
   frame.seeds.clear();
   return frame.frameTime;

@@ -58,7 +58,7 @@ static unsigned int OnClockSeed(unsigned int seed) {
 }
 
 static void CompareDigest() {
-  const std::vector<long long> now = SessionDigestNow();
+  const std::vector<long long> now = SessionDigestNow(framesDone);
   std::string differences;
   for (std::size_t i = 0; i < now.size() && i < journalFieldOf.size(); ++i) {
     const int j = journalFieldOf[i];

@@ -32,7 +32,7 @@ struct Seen {
   std::vector<std::vector<long long>> digests;
   std::vector<double> frameTimes;
   void Note() {
-    digests.push_back(GameLoopStateEntered() ? SessionDigestNow() : std::vector<long long>());
+    digests.push_back(GameLoopStateEntered() ? SessionDigestNow(static_cast<long long>(digests.size())) : std::vector<long long>());
     frameTimes.push_back(TNFrameRateControllerGetFrameTime());
   }
 };

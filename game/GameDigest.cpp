@@ -1,7 +1,6 @@
 #include "GameDigest.h"
 
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 #include "BaseGameState.h"

@@ -3,6 +3,7 @@
 #include "GameStateManager.h"
 #include "Level1.h"
 #include "Menu.h"
+#include "Puzzle.h"
 
 BaseGameState* BuildGameState(int id) {
   switch (id) {
@@ -10,6 +11,8 @@ BaseGameState* BuildGameState(int id) {
       return new Menu;
     case kStateLevel1:
       return new Level1;
+    case kStatePuzzle:
+      return new Puzzle;
     default:
       return nullptr;
   }
@@ -19,6 +22,7 @@ bool IsGameStateId(int id) {
   switch (id) {
     case kStateMenu:
     case kStateLevel1:
+    case kStatePuzzle:
       return true;
     default:
       return false;

@@ -49,13 +49,18 @@ void Place(GameObject* object, double x, double y) {
   object->posY = y;
 }
 
-/* A textured quad from (left, bottom) to (right, top), the image upright. */
+/* A textured quad from (left, bottom) to (right, top), the image upright. Its
+ * bottom edge samples a hair inside the image: where rows of pieces meet
+ * half-way through a pixel row, that row's pixel centres lie on the edge, and
+ * an image coordinate of exactly 1 would wrap round to the image's top row,
+ * drawing a dark line across the picture. */
 TNGfxVertexList* BuildQuad(float left, float bottom, float right, float top) {
   const unsigned int white = 0xFFFFFFFFu;
+  const float vBottom = 1.0f - 1.0e-4f;
   TNGfxMeshStart();
-  TNGfxTriAdd(left, bottom, white, 0.0f, 1.0f, right, bottom, white, 1.0f, 1.0f,
+  TNGfxTriAdd(left, bottom, white, 0.0f, vBottom, right, bottom, white, 1.0f, vBottom,
               left, top, white, 0.0f, 0.0f);
-  TNGfxTriAdd(right, bottom, white, 1.0f, 1.0f, right, top, white, 1.0f, 0.0f,
+  TNGfxTriAdd(right, bottom, white, 1.0f, vBottom, right, top, white, 1.0f, 0.0f,
               left, top, white, 0.0f, 0.0f);
   return TNGfxMeshEnd();
 }

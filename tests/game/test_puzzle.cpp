@@ -127,16 +127,17 @@ class PuzzleTest : public ::testing::Test {
     return sum / 6.0f;
   }
 
-  /* True when the cell on screen shows the painting's own pixels at a few places inside it
-   * (a piece's 103 picture rows stretch over 102.5 units, so a row may come from one row
-   * further on). */
+  /* True when the cell on screen shows the painting's own pixels along its edges and
+   * through its middle (a piece's 103 picture rows stretch over 102.5 units, so a row may
+   * come from one row further on). */
   bool ShowsPainting(int cell) {
     static SDL_Surface* painting = LoadRgba("Resources/Animation/Puzzle/PUZZLE.png");
     const PixelBox b = DrawnBox(puzzleCellPositions[cell]);
-    for (int x = b.left + 7; x < b.right; x += 19)
-      for (int y = b.top + 5; y < b.bottom; y += 23) {
+    for (int x : {b.left, b.left + 30, b.left + 60, b.right - 1})
+      for (int y : {b.top, b.top + 1, (b.top + b.bottom) / 2, b.bottom - 2, b.bottom - 1}) {
+        const unsigned int shown = Rgb(h->PixelAt(x, y));
         bool matched = false;
-        for (int row = y - 50 - 1; row <= y - 50 + 1; ++row) matched |= Rgb(h->PixelAt(x, y)) == Texel(painting, x - 280, row);
+        for (int row = y - 50 - 1; row <= y - 50 + 1; ++row) matched |= shown == Texel(painting, x - 280, row);
         if (!matched) return false;
       }
     return true;

@@ -143,7 +143,7 @@ void Puzzle::BuildPieces() {
     piece->index = i;
     pieces.push_back(piece);
   }
-  // A missing piece picture only shows as a dark piece; the board stays playable.
+  // A missing piece picture is not fatal: that piece draws without its image.
   for (auto count = pieces.begin(); count != pieces.end(); ++count) {
     (*count)->pPiecesMesh = BuildQuad(-pieceWidth, -pieceHeight, 0.0f, 0.0f);
     TN_ASSERT_MESG((*count)->pPiecesMesh, "Failed to create pieces mesh!!");

@@ -5,6 +5,7 @@
 #include "MazePuzzle.h"
 #include "Menu.h"
 #include "RotatingPuzzle.h"
+#include "Puzzle.h"
 
 BaseGameState* BuildGameState(int id) {
   switch (id) {
@@ -17,6 +18,8 @@ BaseGameState* BuildGameState(int id) {
       return new MazePuzzle;
     case kStateRotatingPuzzle:
       return new RotatingPuzzle;
+    case kStatePuzzle:
+      return new Puzzle;
     default:
       return nullptr;
   }
@@ -29,6 +32,7 @@ bool IsGameStateId(int id) {
     case kStateMazeOne:
     case kStateMazeTwo:
     case kStateRotatingPuzzle:
+    case kStatePuzzle:
       return true;
     default:
       return false;

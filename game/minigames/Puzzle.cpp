@@ -132,9 +132,34 @@ void Puzzle::Puzzle_Initialize() {
 /* Every order of the cells equally likely, a different one on every run
  * unless the clock seed is fixed. */
 void Puzzle::ShuffleCells() {
-  shuffledCells.assign(puzzleCellPositions, puzzleCellPositions + kPieceCount);
   TNSRand(TNRandClockSeed());
-  for (int i = kPieceCount - 1; i > 0; --i) std::swap(shuffledCells[i], shuffledCells[RandBelow(i + 1)]);
+  shuffledCells = ShuffledCells();
+}
+
+std::vector<TNVec2> Puzzle::ShuffledCells() {
+  std::vector<TNVec2> cells(puzzleCellPositions, puzzleCellPositions + kPieceCount);
+  do {
+    for (int i = kPieceCount - 1; i > 0; --i) std::swap(cells[i], cells[RandBelow(i + 1)]);
+  } while (SwapsToSolve(cells) > kStartClicks);
+  return cells;
+}
+
+/* Each cycle of pieces that sit in one another's cells takes one swap fewer
+ * than it has pieces. */
+int Puzzle::SwapsToSolve(const std::vector<TNVec2>& cells) {
+  std::vector<int> home(cells.size(), -1);
+  for (std::size_t i = 0; i < cells.size(); ++i)
+    for (int cell = 0; cell < kPieceCount; ++cell)
+      if (SamePlace(cells[i], puzzleCellPositions[cell])) home[i] = cell;
+  std::vector<bool> seen(cells.size(), false);
+  int swaps = 0;
+  for (std::size_t start = 0; start < cells.size(); ++start) {
+    for (int at = static_cast<int>(start); at >= 0 && !seen[at]; at = home[at]) {
+      seen[at] = true;
+      if (at != static_cast<int>(start)) ++swaps;
+    }
+  }
+  return swaps;
 }
 
 void Puzzle::BuildPieces() {

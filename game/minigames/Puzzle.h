@@ -32,12 +32,20 @@ extern const TNVec2 puzzleCellPositions[12];
 
 class Puzzle : public BaseGameState {
  public:
-  static const int kPieceCount = 12;
-  static const int kStartClicks = 10;
+  static constexpr int kPieceCount = 12;
+  static constexpr int kStartClicks = 10;
 
   /* Shuffles and builds the board, the captions and digits, and starts the
    * music. A board that cannot be built ends the program with a report. */
   Puzzle();
+
+  /* A new board's cells, piece i at entry i: a uniform shuffle drawn from
+   * TNRand, drawn again while it would need more swaps than the player has
+   * (one shuffle in twelve moves every piece round one single cycle, which
+   * takes eleven swaps). */
+  static std::vector<TNVec2> ShuffledCells();
+  /* The fewest swaps that bring every piece of cells home. */
+  static int SwapsToSolve(const std::vector<TNVec2>& cells);
   ~Puzzle() override;
   /* Intro, play or the way out, once per frame. */
   void Update() override;

@@ -390,3 +390,46 @@ TEST(PuzzleDeathTest, AMissingBackgroundOrPictureIsReportedAndEndsTheProgram) {
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<TNVec2> HomeCells() {
+  return std::vector<TNVec2>(puzzleCellPositions, puzzleCellPositions + Puzzle::kPieceCount);
+}
+
+TEST(PuzzleShuffle, CountsTheSwapsACycleOfPiecesTakes) {
+  std::vector<TNVec2> cells = HomeCells();
+  EXPECT_EQ(Puzzle::SwapsToSolve(cells), 0);
+  std::swap(cells[0], cells[11]);
+  EXPECT_EQ(Puzzle::SwapsToSolve(cells), 1);
+  std::swap(cells[1], cells[2]);
+  EXPECT_EQ(Puzzle::SwapsToSolve(cells), 2) << "two separate pairs";
+  std::vector<TNVec2> ring = HomeCells();
+  std::rotate(ring.begin(), ring.begin() + 1, ring.end());  // one single twelve-piece cycle
+  EXPECT_EQ(Puzzle::SwapsToSolve(ring), 11);
+}
+
+/* One shuffle in twelve is a single cycle that ten swaps cannot undo: every
+ * board dealt must be winnable, and the hardest winnable ones still come up. */
+TEST(PuzzleShuffle, EveryBoardDealtCanBeSolvedInTheTenSwapsAndAllOrdersStayPossible) {
+  int hardest = 0, easiest = Puzzle::kPieceCount;
+  for (unsigned int seed = 0; seed < 3000; ++seed) {
+    TNSRand(seed);
+    std::vector<TNVec2> cells = Puzzle::ShuffledCells();
+    const int swaps = Puzzle::SwapsToSolve(cells);
+    ASSERT_LE(swaps, Puzzle::kStartClicks) << "seed " << seed;
+    hardest = std::max(hardest, swaps);
+    easiest = std::min(easiest, swaps);
+    std::vector<TNVec2> sorted = cells, home = HomeCells();
+    const auto before = [](const TNVec2& a, const TNVec2& b) { return a.x < b.x || (a.x == b.x && a.y < b.y); };
+    std::sort(sorted.begin(), sorted.end(), before);
+    std::sort(home.begin(), home.end(), before);
+    ASSERT_TRUE(std::equal(sorted.begin(), sorted.end(), home.begin(),
+                           [](const TNVec2& a, const TNVec2& b) { return a.x == b.x && a.y == b.y; }))
+        << "every cell holds one piece, seed " << seed;
+  }
+  EXPECT_EQ(hardest, Puzzle::kStartClicks);
+  EXPECT_LE(easiest, 6);
+}
+
+}  // namespace

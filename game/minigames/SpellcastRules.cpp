@@ -3,12 +3,11 @@
 #include "GameStateManager.h"
 #include "LevelProgress.h"
 
-/* state, caption, lives, orbs, kinds, win score, result code, code on win, off sides, music,
- * exit */
+/* caption, lives, orbs, kinds, win score, result code, code on win, off sides, music, exit */
 const SpellcastRules kSpellcastRules = {
-    kStateSpellcast, 13, 3, 10, 2, 10, kSpellcastFailed, false, false,
+    13, 3, 10, 2, 10, kSpellcastFailed, false, false,
     "Resources/Sound/BGM/SpellcastOne.ogg", kStateLevel1};
 
 const SpellcastRules kSpellcastLevel2Rules = {
-    kStateSpellcastLevel2, 26, 5, 15, 4, 15, kSpellcastLevel2Ended, true, true,
+    26, 5, 15, 4, 15, kSpellcastLevel2Ended, true, true,
     "Resources/Sound/BGM/SpellcastTwo.ogg", kStateLevel2};

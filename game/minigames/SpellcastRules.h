@@ -6,7 +6,6 @@
  */
 
 struct SpellcastRules {
-  int stateId;
   int captionFrame;       /* the intro caption in its level's caption set */
   int lives;              /* at the start */
   int orbCount;           /* orbs in play from the intro click on */

@@ -44,6 +44,11 @@ void ShowLabel(Dialog* label, const char* image) {
 }  // namespace
 
 Spellcast::Spellcast(const SpellcastRules& rules) : rules(rules) {
+  // The sounds first: their decoding goes on in the background while the
+  // pictures load, so the music is ready about as soon as they are.
+  music = SoundCreate(rules.music, true);
+  castSound = SoundCreate("Resources/Sound/SFX/Cast.ogg", false);
+  hitSound = SoundCreate("Resources/Sound/SFX/Hit.ogg", false);
   TNInputShowCursor(0);
   TNSRand(TNRandClockSeed());
   finished = 0;
@@ -62,9 +67,6 @@ Spellcast::Spellcast(const SpellcastRules& rules) : rules(rules) {
   score = 0;
   scoreStep = 1;
   waiting = 1;
-  music = SoundCreate(rules.music, true);
-  castSound = SoundCreate("Resources/Sound/SFX/Cast.ogg", false);
-  hitSound = SoundCreate("Resources/Sound/SFX/Hit.ogg", false);
   SoundPlay(music);
 }
 

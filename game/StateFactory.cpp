@@ -4,8 +4,9 @@
 #include "Level1.h"
 #include "MazePuzzle.h"
 #include "Menu.h"
-#include "RotatingPuzzle.h"
 #include "Puzzle.h"
+#include "RotatingPuzzle.h"
+#include "Spellcast.h"
 
 BaseGameState* BuildGameState(int id) {
   switch (id) {
@@ -20,6 +21,10 @@ BaseGameState* BuildGameState(int id) {
       return new RotatingPuzzle;
     case kStatePuzzle:
       return new Puzzle;
+    case kStateSpellcast:
+      return new Spellcast(kSpellcastRules);
+    case kStateSpellcastLevel2:
+      return new Spellcast(kSpellcastLevel2Rules);
     default:
       return nullptr;
   }
@@ -33,6 +38,8 @@ bool IsGameStateId(int id) {
     case kStateMazeTwo:
     case kStateRotatingPuzzle:
     case kStatePuzzle:
+    case kStateSpellcast:
+    case kStateSpellcastLevel2:
       return true;
     default:
       return false;

@@ -4,7 +4,9 @@
 #include "Level1.h"
 #include "MazePuzzle.h"
 #include "Menu.h"
+#include "Puzzle.h"
 #include "RotatingPuzzle.h"
+#include "Spellcast.h"
 
 BaseGameState* BuildGameState(int id) {
   switch (id) {
@@ -17,6 +19,12 @@ BaseGameState* BuildGameState(int id) {
       return new MazePuzzle;
     case kStateRotatingPuzzle:
       return new RotatingPuzzle;
+    case kStatePuzzle:
+      return new Puzzle;
+    case kStateSpellcast:
+      return new Spellcast(kSpellcastRules);
+    case kStateSpellcastLevel2:
+      return new Spellcast(kSpellcastLevel2Rules);
     default:
       return nullptr;
   }
@@ -29,6 +37,9 @@ bool IsGameStateId(int id) {
     case kStateMazeOne:
     case kStateMazeTwo:
     case kStateRotatingPuzzle:
+    case kStatePuzzle:
+    case kStateSpellcast:
+    case kStateSpellcastLevel2:
       return true;
     default:
       return false;

@@ -10,10 +10,12 @@
 #include "Level1.h"
 #include "LevelProgress.h"
 #include "MazePuzzle.h"
+#include "Puzzle.h"
 #include "RoomController.h"
 #include "RoomScene.h"
 #include "RotatingPuzzle.h"
 #include "SessionDigest.h"
+#include "Spellcast.h"
 #include "Sprite.h"
 
 namespace {
@@ -26,7 +28,7 @@ const int kSceneHashEvery = 30;
 enum Field {
   kState, kNextState, kStageClear, kGameOver, kLastMiniGame, kFullScreen,
   kHeroX, kHeroY, kRoomView, kCaption, kInventory, kRoomFlags, kTimeLeft,
-  kInnerRing, kMiddleRing, kOuterRing, kObjects, kScene
+  kJigsawBoard, kSwapsLeft, kInnerRing, kMiddleRing, kOuterRing, kScore, kLives, kObjects, kScene
 };
 
 const std::vector<JournalDigestField>& Fields() {
@@ -34,7 +36,8 @@ const std::vector<JournalDigestField>& Fields() {
       {"state", 1},        {"requested state", 1}, {"stage clear mark", 1}, {"game over mark", 1},
       {"last mini-game", 1}, {"full screen", 1},   {"hero x", 1},           {"hero y", 1},
       {"room view", 1},    {"caption", 1},         {"inventory", 1},        {"room progress", 1},
-      {"time left", 1},    {"inner ring", 1},      {"middle ring", 1},      {"outer ring", 1},
+      {"time left", 1},    {"jigsaw board", 1},    {"swaps left", 1},       {"inner ring", 1},
+      {"middle ring", 1},  {"outer ring", 1},      {"score", 1},            {"lives", 1},
       {"scene objects", 1}, {"scene hash", kSceneHashEvery}};
   return fields;
 }
@@ -104,9 +107,33 @@ void ReadRoom(long long* values) {
   }
 }
 
-/* Frames left in a maze; each ring's angle in the rings puzzle. */
+/* The jigsaw's pieces are drawn by the state, not filed as scene objects: the
+ * board as twelve base-12 digits, the cell each piece lies in. */
+long long JigsawBoard(const Puzzle& jigsaw) {
+  long long board = 0;
+  for (const Puzzle_Sprite* piece : jigsaw.pieces) {
+    int cell = 0;
+    while (cell < Puzzle::kPieceCount - 1 && (puzzleCellPositions[cell].x != piece->position.x ||
+                                              puzzleCellPositions[cell].y != piece->position.y))
+      ++cell;
+    board = board * Puzzle::kPieceCount + cell;
+  }
+  return board;
+}
+
+/* What each mini-game counts: frames left, the jigsaw's board and swaps,
+ * the rings' angles, the battle's score and lives. */
 void ReadMiniGame(long long* values) {
   if (const MazePuzzle* maze = dynamic_cast<const MazePuzzle*>(currentState)) values[kTimeLeft] = maze->timeLeft;
+  if (const Puzzle* jigsaw = dynamic_cast<const Puzzle*>(currentState)) {
+    values[kTimeLeft] = std::llround(jigsaw->timer.GetCount());
+    values[kJigsawBoard] = JigsawBoard(*jigsaw);
+    values[kSwapsLeft] = jigsaw->clicksLeft;
+  }
+  if (const Spellcast* battle = dynamic_cast<const Spellcast*>(currentState)) {
+    values[kScore] = battle->score;
+    values[kLives] = battle->lives;
+  }
   if (const RotatingPuzzle* rings = dynamic_cast<const RotatingPuzzle*>(currentState)) {
     values[kInnerRing] = std::llround(rings->inner->rotation);
     values[kMiddleRing] = std::llround(rings->middle->rotation);

@@ -18,6 +18,7 @@
 #include "JournalEncoder.h"
 #include "JournalReader.h"
 #include "MazePuzzle.h"
+#include "Puzzle.h"
 #include "SessionDigest.h"
 #include "SessionPlay.h"
 #include "SessionReplayer.h"
@@ -206,6 +207,33 @@ TEST_F(SessionTest, AMazeReplaysFrameForFrameAndOneFrameTimeChangedMovesItsHeroI
   EXPECT_FALSE(result.faithful);
   EXPECT_EQ(result.message.rfind("the replay left the recording in frame " + std::to_string(slow + 2) +
                                  ": hero y is ", 0), 0u) << result.message;
+}
+
+/* The jigsaw, dealt from the clock's seed: past the intro, then two swaps by the cells' middles. */
+void SwapInTheJigsaw(PlayHarness& h) {
+  h.Frames(2);
+  h.ClickAt({400, 300});
+  for (Point p : {Point{325, 101}, {415, 204}, {505, 306}, {325, 408}}) h.ClickAt(p);
+  h.Frames(20);
+  ASSERT_EQ(h.StateAs<Puzzle>()->clicksLeft, Puzzle::kStartClicks - 2);
+}
+
+TEST_F(SessionTest, AJigsawIsDealtFromTheRecordedSeedAndAnotherSeedDealsAnotherBoardAtOnce) {
+  Record(SwapInTheJigsaw, kStatePuzzle);
+  JournalHeader header;
+  std::vector<JournalFrame> frames = Frames(ReadAll(path), &header);
+  ASSERT_EQ(frames[0].seeds, std::vector<unsigned>({4242u})) << "drawn as the jigsaw was built";
+  Seen replayed;
+  SessionReplayResult result = Replay(&replayed);  // with the clock at 999
+  EXPECT_TRUE(result.faithful) << result.message;
+  EXPECT_EQ(SameDigests(frames, replayed), 1) << "the journal's end";
+
+  frames[0].seeds[0] = 4243u;
+  WriteAll(path, Encode(header, frames));
+  Seen diverged;
+  result = Replay(&diverged);
+  EXPECT_EQ(result.message.rfind("the replay left the recording in frame 1: jigsaw board is ", 0), 0u)
+      << result.message;
 }
 
 TEST_F(SessionTest, TheRecordedClockSeedsAreTheOnesTheReplayGetsAndTheyMatter) {

@@ -8,6 +8,10 @@
 #include "GameStateManager.h"
 #include "StateFactory.h"
 
+#ifndef SORCA_VERSION
+#error "SORCA_VERSION comes from the CMake project version"
+#endif
+
 namespace {
 
 /* A whole decimal number, nothing before or after it. */
@@ -22,10 +26,6 @@ bool ReadInt(const char* text, int* value) {
 }
 
 bool ReadStartState(const char* text, CommandLine* options, std::string* error) {
-  if (text == nullptr) {
-    *error = "--start-state needs a state id";
-    return false;
-  }
   if (!ReadInt(text, &options->startState) || !IsGameStateId(options->startState)) {
     *error = std::string("no game state has the id '") + text + "'";
     return false;
@@ -33,25 +33,115 @@ bool ReadStartState(const char* text, CommandLine* options, std::string* error) 
   return true;
 }
 
+bool SetWindowed(const char*, CommandLine* options, std::string*) {
+  options->windowed = true;
+  return true;
+}
+
+bool SetShowHelp(const char*, CommandLine* options, std::string*) {
+  options->showHelp = true;
+  return true;
+}
+
+bool SetShowVersion(const char*, CommandLine* options, std::string*) {
+  options->showVersion = true;
+  return true;
+}
+
+/* One row per option. A switch has no value name and its reader gets a null
+ * value; an option with a value takes it as the next word or after '='. */
+struct Option {
+  const char* name;
+  const char* valueName;
+  const char* help;
+  bool (*read)(const char* value, CommandLine* options, std::string* error);
+};
+
+const Option kOptions[] = {
+    {"--windowed", nullptr, "start in a window instead of full screen", SetWindowed},
+    {"--start-state", "ID", "enter the game state ID instead of the menu", ReadStartState},
+    {"--help", nullptr, "print this help and exit", SetShowHelp},
+    {"--version", nullptr, "print the version and exit", SetShowVersion},
+};
+
+const Option* FindOption(const std::string& name) {
+  for (const Option& option : kOptions)
+    if (name == option.name) return &option;
+  return nullptr;
+}
+
+/* Reads argv[*i] (and its value word, moving *i past it). */
+bool ReadOption(int argc, const char* const* argv, int* i, CommandLine* options,
+                std::string* error) {
+  const std::string arg = argv[*i];
+  const std::string::size_type equals = arg.find('=');
+  const std::string name = arg.substr(0, equals);
+  const Option* option = FindOption(name);
+  if (option == nullptr) {
+    *error = "unknown option '" + arg + "'";
+    return false;
+  }
+  if (option->valueName == nullptr) {
+    if (equals == std::string::npos) return option->read(nullptr, options, error);
+    *error = name + " takes no value";
+    return false;
+  }
+  if (equals != std::string::npos) return option->read(argv[*i] + equals + 1, options, error);
+  if (*i + 1 >= argc) {
+    *error = name + " needs a value (" + option->valueName + ")";
+    return false;
+  }
+  return option->read(argv[++*i], options, error);
+}
+
+/* "--name" or "--name VALUE". */
+std::string Synopsis(const Option& option) {
+  std::string text = option.name;
+  if (option.valueName != nullptr) text += std::string(" ") + option.valueName;
+  return text;
+}
+
+std::string BuildUsage() {
+  std::string usage = "usage: sorca";
+  for (const Option& option : kOptions) usage += " [" + Synopsis(option) + "]";
+  usage += "\n";
+  for (const Option& option : kOptions) {
+    std::string left = "  " + Synopsis(option);
+    left.resize(22, ' ');
+    usage += left + option.help + "\n";
+  }
+  return usage;
+}
+
 }  // namespace
 
 bool ParseCommandLine(int argc, const char* const* argv, CommandLine* options, std::string* error) {
-  options->startState = kStateMenu;
-  for (int i = 1; i < argc; ++i) {
-    const char* arg = argv[i];
-    if (std::strcmp(arg, "--start-state") == 0) {
-      if (!ReadStartState(i + 1 < argc ? argv[++i] : nullptr, options, error)) return false;
-    } else if (std::strncmp(arg, "--start-state=", 14) == 0) {
-      if (!ReadStartState(arg + 14, options, error)) return false;
-    } else {
-      *error = std::string("unknown option '") + arg + "'";
-      return false;
-    }
-  }
+  *options = CommandLine{kStateMenu, false, false, false};
+  for (int i = 1; i < argc; ++i)
+    if (!ReadOption(argc, argv, &i, options, error)) return false;
   return true;
 }
 
 const char* CommandLineUsage() {
-  return "usage: sorca [--start-state ID]\n"
-         "  --start-state ID  enter the game state ID instead of the menu\n";
+  static const std::string usage = BuildUsage();
+  return usage.c_str();
 }
+
+const char* CommandLineHelp() {
+  static const std::string help =
+      std::string("Sorca " SORCA_VERSION
+                  ": a puzzle adventure. A sorcerer's apprentice escapes two enchanted rooms.\n\n") +
+      CommandLineUsage() +
+      "\nControls:\n"
+      "  W A S D             walk\n"
+      "  E                   look closer at what stands beside you\n"
+      "  Q                   step back from a close-up\n"
+      "  left mouse button   take, use, swap and press things\n"
+      "  mouse               lead the wand in the spell battles\n"
+      "  Escape              pause in the rooms; quit from the menu\n"
+      "  F11                 switch between full screen and a window\n"
+      "\nThe manual page sorca(6) tells more.\n";
+  return help.c_str();
+}
+
+const char* CommandLineVersion() { return "sorca " SORCA_VERSION; }

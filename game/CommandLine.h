@@ -3,23 +3,34 @@
 /*
  * The program's options:
  *
- *   sorca [--start-state ID]
+ *   sorca [--windowed] [--start-state ID] [--help] [--version]
  *
- * --start-state enters the state with that id right after the engine starts
- * instead of the menu (for testers; the game itself always starts at the
- * menu).
+ * --windowed starts in an 800 x 600 window instead of full screen (F11
+ * switches either way). --start-state enters the state with that id right
+ * after the engine starts instead of the menu (for testers; the game itself
+ * always starts at the menu). --help and --version print and end the program
+ * before anything starts.
  */
 #include <string>
 
 struct CommandLine {
   int startState;
+  bool windowed;
+  bool showHelp;
+  bool showVersion;
 };
 
 /* Reads argv into options. On a bad command line returns false with a
  * one-line reason in error; options is then unspecified. */
 bool ParseCommandLine(int argc, const char* const* argv, CommandLine* options, std::string* error);
 
-/* The usage lines printed with a bad command line. */
+/* The usage lines printed with a bad command line: one line per option. */
 const char* CommandLineUsage();
+
+/* What --help prints: what the game is, the usage lines and the controls. */
+const char* CommandLineHelp();
+
+/* What --version prints: "sorca " and the version, one line. */
+const char* CommandLineVersion();
 
 #endif

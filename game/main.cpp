@@ -1,7 +1,7 @@
 /*
  * Sorca's entry point: read the options, find the resources, start the
- * engine in full screen, run the state loop from the menu (or the state
- * asked for) until quit, shut everything down.
+ * engine in full screen (or in a window), run the state loop from the menu
+ * (or the state asked for) until quit, shut everything down.
  *
  * SORCA_EXIT_AFTER_FRAMES=N quits after N frames and reports on standard
  * error how long start-up took and how much memory the game holds.
@@ -39,11 +39,19 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "sorca: %s\n%s", error.c_str(), CommandLineUsage());
     return 2;
   }
+  if (options.showHelp) {
+    std::fputs(CommandLineHelp(), stdout);
+    return 0;
+  }
+  if (options.showVersion) {
+    std::printf("%s\n", CommandLineVersion());
+    return 0;
+  }
   if (!EnterResourceRoot()) return 1;
   const int framesBeforeExit = FramesBeforeExit();
 
   GameStateManagerSetFactory(BuildGameState);
-  GameStart(true);
+  GameStart(!options.windowed);
   GameLoopBegin(options.startState);
   int frames = 0;
   double firstFrameMs = 0.0;

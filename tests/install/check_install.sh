@@ -85,4 +85,8 @@ for library in libsdl2-2.0-0 libsdl2-image-2.0-0 libsdl2-mixer-2.0-0 libglew2.2 
   libfontconfig1 libgl1 libc6 libstdc++6 fonts-liberation2; do
   [[ ", $depends," == *", $library"[\ ,]* ]] || fail "the package does not depend on $library: $depends"
 done
+# What dpkg unpacks (the program stripped) runs as well.
+dpkg-deb -x "$deb" "$work/unpacked"
+(cd "$work/elsewhere" && SORCA_EXIT_AFTER_FRAMES=5 "$work/unpacked/usr/bin/sorca" \
+  >"$work/run.out" 2>"$work/run.err") || fail "the packed program failed: $(cat "$work/run.err")"
 echo "installed $(du -sh "$prefix" | cut -f1) in $prefix; package $(du -h "$deb" | cut -f1)"

@@ -3,18 +3,24 @@
 /*
  * The program's options:
  *
- *   sorca [--start-state ID] [--record FILE | --replay FILE [--replay-speed N]]
+ *   sorca [--windowed] [--start-state ID] [--record FILE]
+ *         [--replay FILE] [--replay-speed N] [--help] [--version]
  *
- * --start-state enters the state with that id right after the engine starts
- * instead of the menu (for testers; the game itself always starts at the
- * menu). --record writes a journal of the session into a new file;
- * --replay plays a journal's session again and checks that it goes as
- * recorded, as fast as it can or at N times the recorded pace.
+ * --windowed starts in an 800 x 600 window instead of full screen (F11
+ * switches either way). --start-state enters the state with that id right
+ * after the engine starts instead of the menu (for testers; the game itself
+ * always starts at the menu). --record writes a journal of the session into
+ * a new file; --replay plays a journal's session again and checks that it
+ * goes as recorded, as fast as it can or at N times the recorded pace.
+ * --help and --version print and end the program before anything starts.
  */
 #include <string>
 
 struct CommandLine {
   int startState;
+  bool windowed;
+  bool showHelp;
+  bool showVersion;
   std::string recordPath;   /* empty: no recording */
   std::string replayPath;   /* empty: no replay */
   double replaySpeed;       /* 0: as fast as possible */
@@ -24,7 +30,13 @@ struct CommandLine {
  * one-line reason in error; options is then unspecified. */
 bool ParseCommandLine(int argc, const char* const* argv, CommandLine* options, std::string* error);
 
-/* The usage lines printed with a bad command line. */
+/* The usage lines printed with a bad command line: one line per option. */
 const char* CommandLineUsage();
+
+/* What --help prints: what the game is, the usage lines and the controls. */
+const char* CommandLineHelp();
+
+/* What --version prints: "sorca " and the version, one line. */
+const char* CommandLineVersion();
 
 #endif

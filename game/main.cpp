@@ -1,7 +1,7 @@
 /*
  * Sorca's entry point: read the options, find the resources, start the
- * engine in full screen, run the state loop from the menu (or the state
- * asked for) until quit, shut everything down. With --record the session
+ * engine in full screen (or in a window), run the state loop from the menu
+ * (or the state asked for) until quit, shut everything down. With --record the session
  * goes into a journal as it is played; with --replay a journal's session is
  * played again and checked: exit code 0 when it went as recorded, 1 when it
  * did not, 2 for a journal that cannot be replayed.
@@ -24,12 +24,6 @@
 #include "SessionReplayer.h"
 #include "StateFactory.h"
 #include "TNFrameRateController.h"
-
-#ifndef SORCA_GAME_VERSION
-#define SORCA_GAME_VERSION "unknown"
-#endif
-
-static const bool kStartFullScreen = true;
 
 typedef std::chrono::steady_clock Clock;
 
@@ -82,8 +76,8 @@ static int Play(const CommandLine& options, Clock::time_point started) {
     if (recording) SessionRecordDiscard();
     return 1;
   }
-  StartGame(kStartFullScreen, options.startState);
-  if (recording) SessionRecordStart(options.startState, kStartFullScreen);
+  StartGame(!options.windowed, options.startState);
+  if (recording) SessionRecordStart(options.startState, !options.windowed);
   RunStateLoop(started);
   const bool recorded = !recording || SessionRecordStop(&error);
   GameStop();
@@ -103,9 +97,9 @@ static bool CanReplay(const JournalHeader& header, std::string* error) {
     *error = "it starts in state " + std::to_string(header.startState) + ", which this Sorca does not have";
     return false;
   }
-  if (header.gameVersion != SORCA_GAME_VERSION)
+  if (header.gameVersion != SORCA_VERSION)
     std::fprintf(stderr, "sorca: the journal was recorded with Sorca %s, this is %s; it may go differently\n",
-                 header.gameVersion.c_str(), SORCA_GAME_VERSION);
+                 header.gameVersion.c_str(), SORCA_VERSION);
   return true;
 }
 
@@ -155,6 +149,14 @@ int main(int argc, char** argv) {
   if (!ParseCommandLine(argc, argv, &options, &error)) {
     std::fprintf(stderr, "sorca: %s\n%s", error.c_str(), CommandLineUsage());
     return 2;
+  }
+  if (options.showHelp) {
+    std::fputs(CommandLineHelp(), stdout);
+    return 0;
+  }
+  if (options.showVersion) {
+    std::printf("%s\n", CommandLineVersion());
+    return 0;
   }
   if (!options.replayPath.empty()) return Replay(options, started);
   return Play(options, started);

@@ -19,6 +19,8 @@ PACKAGES=(
   xvfb xauth openbox x11-utils xdotool googletest libgtest-dev libbenchmark-dev
   # fuzzing: clang with libFuzzer and the sanitizer run-times
   clang libclang-rt-dev
+  # packaging and its checks: the .deb, the desktop entry, AppStream, the manual page
+  dpkg-dev file desktop-file-utils appstream man-db groff-base
 )
 
 missing=()

@@ -20,9 +20,17 @@ static std::string DirectoryOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
+/* <prefix>/share/sorca for a program installed as <prefix>/bin/sorca, spelt
+ * through ".." so that it holds for a relative path too. */
+static std::string InstalledDataDirectory(const std::string& exePath) {
+  return DirectoryOf(exePath) + "/../share/sorca";
+}
+
 std::string FindResourceRoot(const std::string& workingDir, const std::string& exePath) {
   if (HasResourceTree(workingDir)) return workingDir;
-  if (!exePath.empty() && HasResourceTree(DirectoryOf(exePath))) return DirectoryOf(exePath);
+  if (exePath.empty()) return std::string();
+  if (HasResourceTree(DirectoryOf(exePath))) return DirectoryOf(exePath);
+  if (HasResourceTree(InstalledDataDirectory(exePath))) return InstalledDataDirectory(exePath);
   return std::string();
 }
 
@@ -33,9 +41,11 @@ bool EnterResourceRoot(const std::string& workingDir, const std::string& exePath
                "Sorca cannot find its Resources folder. It looked in:\n"
                "  %s/Resources (the working directory)\n"
                "  %s/Resources (beside the program)\n"
-               "Start Sorca from the folder that holds Resources/, or keep Resources/ "
-               "beside the program.\n",
-               workingDir.c_str(), exePath.empty() ? "?" : DirectoryOf(exePath).c_str());
+               "  %s/Resources (where an installed game keeps it)\n"
+               "Start Sorca from the folder that holds Resources/, keep Resources/ "
+               "beside the program, or install the game again.\n",
+               workingDir.c_str(), exePath.empty() ? "?" : DirectoryOf(exePath).c_str(),
+               exePath.empty() ? "?" : InstalledDataDirectory(exePath).c_str());
   return false;
 }
 

@@ -15,10 +15,6 @@
 #include "TNMath.h"
 #include "TNSystem.h"
 
-#ifndef SORCA_GAME_VERSION
-#define SORCA_GAME_VERSION "unknown"
-#endif
-
 static int journalFile = -1;
 static std::string journalPath;
 static std::unique_ptr<JournalEncoder> encoder;
@@ -101,7 +97,7 @@ void SessionRecordDiscard() {
 
 void SessionRecordStart(int startState, bool startFullScreen) {
   JournalHeader header;
-  header.gameVersion = SORCA_GAME_VERSION;
+  header.gameVersion = SORCA_VERSION;
   header.windowWidth = TNGetWindowWidth();
   header.windowHeight = TNGetWindowHeight();
   header.fullScreen = startFullScreen;

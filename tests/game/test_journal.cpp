@@ -2,6 +2,8 @@
 // whatever else it is given it refuses with a reason or reads as cut short.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -231,7 +233,7 @@ TEST(Journal, AFileThatIsMissingOrADirectoryIsNotRead) {
   EXPECT_EQ(why, "there is no such file");
   EXPECT_FALSE(JournalReader::ReadFile("/tmp", &bytes, &why));
   EXPECT_EQ(why, "it is a directory");
-  const std::string path = testing::TempDir() + "journal-read-test";
+  const std::string path = testing::TempDir() + "journal-read-test-" + std::to_string(getpid());
   std::FILE* file = std::fopen(path.c_str(), "wb");
   ASSERT_NE(file, nullptr);
   std::fwrite("SORCAJNL\0\xff", 1, 10, file);

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <initializer_list>
@@ -49,6 +50,37 @@ TEST(ResourceRoot, TheWorkingDirectoryWinsThenTheProgramsDirectoryAndAFileIsNoTr
   ASSERT_TRUE(EnterResourceRoot(none.path, beside.path + "/sorca"));
   EXPECT_EQ(std::string(getcwd(inside, sizeof inside)), beside.path);
   ASSERT_EQ(chdir(before), 0);
+}
+
+/* <prefix>/bin/sorca with its data in <prefix>/share/sorca, as installed. */
+TEST(ResourceRoot, AnInstalledProgramFindsShareSorcaAfterTheTwoOtherPlaces) {
+  TempDir prefix, here;
+  const std::string bin = prefix.path + "/bin", share = prefix.path + "/share/sorca";
+  for (const std::string& dir : {bin, prefix.path + "/share", share})
+    ASSERT_EQ(mkdir(dir.c_str(), 0755), 0) << dir;
+  const std::string program = bin + "/sorca";
+  EXPECT_EQ(FindResourceRoot(here.path, program), "");
+  std::ofstream(share + "/Resources") << "not a directory";
+  EXPECT_EQ(FindResourceRoot(here.path, program), "");
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(EnterResourceRoot(here.path, program));
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find(bin + "/../share/sorca/Resources"), std::string::npos) << said;
+
+  ASSERT_EQ(std::remove((share + "/Resources").c_str()), 0);
+  ASSERT_EQ(mkdir((share + "/Resources").c_str(), 0755), 0);
+  EXPECT_EQ(FindResourceRoot(here.path, program), bin + "/../share/sorca");
+  char before[4096], inside[4096];
+  ASSERT_NE(getcwd(before, sizeof before), nullptr);
+  ASSERT_TRUE(EnterResourceRoot(here.path, program));
+  EXPECT_EQ(std::string(getcwd(inside, sizeof inside)), share);
+  ASSERT_EQ(chdir(before), 0);
+
+  // A tree beside the program (a build tree) and one in the working directory come first.
+  ASSERT_EQ(mkdir((bin + "/Resources").c_str(), 0755), 0);
+  EXPECT_EQ(FindResourceRoot(here.path, program), bin);
+  here.AddTree();
+  EXPECT_EQ(FindResourceRoot(here.path, program), here.path);
 }
 
 /* The built program copied alone into an empty directory and started there. */
@@ -99,6 +131,7 @@ TEST(CommandLine, StartsAtTheMenuOrAtAnyStateTheFactoryBuilds) {
   std::string error;
   ASSERT_TRUE(Parse({}, &options, &error));
   EXPECT_EQ(options.startState, kStateMenu);
+  EXPECT_FALSE(options.windowed || options.showHelp || options.showVersion);
   ASSERT_TRUE(Parse({"--start-state", "4"}, &options, &error)) << error;
   EXPECT_EQ(options.startState, kStateLevel1);
   ASSERT_TRUE(Parse({"--start-state=7"}, &options, &error)) << error;
@@ -159,7 +192,9 @@ TEST(CommandLine, RefusesWhatItCannotRead) {
   std::string error;
   for (auto args : std::vector<std::vector<const char*>>{
            {"--start-state"}, {"--start-state", ""}, {"--start-state", "4x"},
-           {"--start-state", "99999999999"}, {"--start-state", "2"}, {"--fly"}, {"4"}}) {
+           {"--start-state", "99999999999"}, {"--start-state", "2"}, {"--fly"}, {"4"},
+           {"--start-state="}, {"--windowed=yes"}, {"--help="}, {"-h"}, {"--Windowed"},
+           {"--window"}, {"--windowed", "--"}, {"--version", "--start-state"}}) {
     std::vector<const char*> argv = {"sorca"};
     argv.insert(argv.end(), args.begin(), args.end());
     error.clear();
@@ -167,6 +202,98 @@ TEST(CommandLine, RefusesWhatItCannotRead) {
         << argv.back();
     EXPECT_FALSE(error.empty()) << argv.back();
   }
+}
+
+TEST(CommandLine, SwitchesSetOnlyTheirOwnFlagAndMixWithStartStateInAnyOrder) {
+  CommandLine options;
+  std::string error;
+  ASSERT_TRUE(Parse({"--windowed"}, &options, &error)) << error;
+  EXPECT_TRUE(options.windowed && !options.showHelp && !options.showVersion);
+  ASSERT_TRUE(Parse({"--help"}, &options, &error)) << error;
+  EXPECT_TRUE(!options.windowed && options.showHelp && !options.showVersion);
+  ASSERT_TRUE(Parse({"--version"}, &options, &error)) << error;
+  EXPECT_TRUE(!options.windowed && !options.showHelp && options.showVersion);
+  ASSERT_TRUE(Parse({"--start-state", "4", "--windowed"}, &options, &error)) << error;
+  EXPECT_TRUE(options.windowed && options.startState == kStateLevel1);
+  ASSERT_TRUE(Parse({"--windowed", "--start-state=4", "--windowed"}, &options, &error)) << error;
+  EXPECT_TRUE(options.windowed && options.startState == kStateLevel1);
+}
+
+TEST(CommandLine, UsageHasALineForEveryOptionAndHelpHoldsTheUsageAndVersion) {
+  const std::string usage = CommandLineUsage(), help = CommandLineHelp();
+  EXPECT_EQ(usage.compare(0, 13, "usage: sorca "), 0) << usage;
+  for (const char* line : {"\n  --windowed ", "\n  --start-state ID ", "\n  --help ", "\n  --version "})
+    EXPECT_NE(usage.find(line), std::string::npos) << line << "\n" << usage;
+  EXPECT_EQ(usage.back(), '\n');
+  EXPECT_NE(help.find(usage), std::string::npos) << help;
+  EXPECT_NE(help.find("F11"), std::string::npos) << help;
+  EXPECT_EQ(std::string(CommandLineVersion()), "sorca " SORCA_VERSION);
+  EXPECT_NE(help.find(SORCA_VERSION), std::string::npos);
+}
+
+/* Runs the built program with the shell words args; returns its exit code
+ * (-1 when it did not exit) and what it printed. */
+int RunProgram(const std::string& args, std::string* out, std::string* err) {
+  TempDir dir;
+  const int status = std::system(
+      ("./sorca " + args + " >'" + dir.path + "/out' 2>'" + dir.path + "/err'").c_str());
+  *out = ReadAll(dir.path + "/out");
+  *err = ReadAll(dir.path + "/err");
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(Program, HelpAndVersionPrintOnStandardOutputAndExit0BeforeOpeningAnything) {
+  std::string out, err;
+  EXPECT_EQ(RunProgram("--help", &out, &err), 0) << err;
+  EXPECT_EQ(out, CommandLineHelp());
+  EXPECT_EQ(err, "");
+  EXPECT_EQ(RunProgram("--version", &out, &err), 0) << err;
+  EXPECT_EQ(out, "sorca " SORCA_VERSION "\n");
+  EXPECT_EQ(err, "");
+  // Neither a display nor the resources are needed: a copy alone, without DISPLAY.
+  TempDir dir;
+  ASSERT_EQ(std::system(("cp sorca '" + dir.path + "/sorca'").c_str()), 0);
+  const int status = std::system(
+      ("cd '" + dir.path + "' && env -u DISPLAY ./sorca --windowed --help >out 2>err").c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status << ReadAll(dir.path + "/err");
+  EXPECT_EQ(ReadAll(dir.path + "/out"), CommandLineHelp());
+}
+
+TEST(Program, AnUnknownOptionPrintsTheUsageOnStandardErrorAndExits2) {
+  std::string out, err;
+  for (const char* args : {"--fly", "--help --fly", "--windowed=no", "--version extra"}) {
+    EXPECT_EQ(RunProgram(args, &out, &err), 2) << args;
+    EXPECT_EQ(out, "") << args;
+    EXPECT_EQ(err.compare(0, 7, "sorca: "), 0) << err;
+    EXPECT_NE(err.find(CommandLineUsage()), std::string::npos) << err;
+  }
+}
+
+/* The size of the program's window as the window manager saw it last before
+ * the program quit by itself after 90 frames ("" when it never saw one), and
+ * the program's exit code after a space. */
+std::string WindowSizeOfARun(const std::string& args) {
+  TempDir dir;
+  const std::string script =
+      "SORCA_EXIT_AFTER_FRAMES=90 ./sorca " + args + " >/dev/null 2>&1 & pid=$!\n"
+      "size=\n"
+      "while kill -0 $pid 2>/dev/null; do\n"
+      "  now=$(xdotool search --onlyvisible --name '^Sorca$' getwindowgeometry 2>/dev/null |"
+      "        sed -n 's/^ *Geometry: //p' | head -n 1)\n"
+      "  [ -n \"$now\" ] && size=$now\n"
+      "  sleep 0.05\n"
+      "done\n"
+      "wait $pid; echo \"$size $?\"\n";
+  std::ofstream(dir.path + "/run.sh") << script;
+  std::system(("bash '" + dir.path + "/run.sh' >'" + dir.path + "/said'").c_str());
+  std::string said = ReadAll(dir.path + "/said");
+  if (!said.empty() && said.back() == '\n') said.pop_back();
+  return said;
+}
+
+TEST(Program, WindowedStartsInAnEightHundredBySixHundredWindowAndTheDefaultFillsTheScreen) {
+  EXPECT_EQ(WindowSizeOfARun("--windowed"), "800x600 0");
+  EXPECT_EQ(WindowSizeOfARun(""), "1920x1080 0") << "the test display is 1920 x 1080";
 }
 
 /* The built program, started the way a tester starts it. */

@@ -328,7 +328,7 @@ TEST_F(SessionTest, TheProgramKilledWhileRecordingLeavesAJournalThatReplaysToIts
 /* What is refused before anything starts, with exit code 2 and the reason. */
 TEST_F(SessionTest, TheProgramRefusesWhatIsNoJournalItCanReplayAndStartsNothing) {
   JournalHeader header;
-  header.gameVersion = SORCA_GAME_VERSION;
+  header.gameVersion = SORCA_VERSION;
   header.windowWidth = 800;
   header.windowHeight = 600;
   header.startState = kStateLevel1;

@@ -4,6 +4,7 @@
  * a player's script recorded through the real loop, the built program run on a journal, and the
  * players whose journals are kept under tests/journals/. Needs a display (Xvfb works). */
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -83,7 +84,9 @@ inline long long RecordSession(const std::string& path, const Script& script, st
  * any: its exit code, what it said on standard error, and what it printed. */
 inline int RunProgram(const std::string& arguments, std::string* said, std::string* printed = nullptr,
                       const std::string& environment = "") {
-  const std::string out = testing::TempDir() + "sorca-out.txt", err = testing::TempDir() + "sorca-err.txt";
+  // Named after this process: another test run on the machine may use the same directory.
+  const std::string stem = testing::TempDir() + "sorca-" + std::to_string(getpid());
+  const std::string out = stem + "-out.txt", err = stem + "-err.txt";
   const int status =
       std::system((environment + " ./sorca " + arguments + " >'" + out + "' 2>'" + err + "'").c_str());
   *said = ReadAll(err);

@@ -1,14 +1,28 @@
 // Frame-rate controller: frame timing on the high-resolution counter and a
-// busy wait that holds the maximum rate precisely.
+// wait that holds the maximum rate precisely without keeping a core busy.
 #include "TNFrameRateController.h"
 
 #include <SDL.h>
 
+#include <chrono>
+#include <thread>
+
 static unsigned long long PlatformCounter() { return SDL_GetPerformanceCounter(); }
 static unsigned long long PlatformFrequency() { return SDL_GetPerformanceFrequency(); }
 
+static void PlatformSleep(double seconds) {
+  std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
 static TNCounterFunc sReadCounter = PlatformCounter;
 static TNCounterFunc sReadFrequency = PlatformFrequency;
+static TNSleepFunc sSleep = PlatformSleep;
+
+/* A sleep may end later than asked (timer slack and wake-up latency come to
+ * a tenth of a millisecond or so on a desktop), so the last stretch before
+ * the deadline is spun on the counter. A longer stretch buys no evenness
+ * measured on a loaded machine, only processor time. */
+static const double kSpinSeconds = 0.0005;
 
 static double sMaxFrameRate = 0.0;
 static double sFrameRate = 0.0;
@@ -25,6 +39,8 @@ void TNFrameRateControllerSetTimeSource(TNCounterFunc counter, TNCounterFunc fre
   sReadCounter = counter ? counter : PlatformCounter;
   sReadFrequency = frequency ? frequency : PlatformFrequency;
 }
+
+void TNFrameRateControllerSetSleep(TNSleepFunc sleep) { sSleep = sleep ? sleep : PlatformSleep; }
 
 // Before the first measured frame the frame time is the target one.
 static void RestartFrameTiming() {
@@ -64,12 +80,20 @@ void TNFrameRateControllerStart(void) {
   sFrameStartCount = sReadCounter();
 }
 
-void TNFrameRateControllerEnd(void) {
-  // Sleeping would give the time slice away and miss the deadline; spin instead.
-  do {
+/* Sleeps while more than the spin stretch is left, then spins on the
+ * counter; a sleep that overshoots just ends the wait. */
+static void WaitForMinimumFrameTime() {
+  for (;;) {
     sFrameEndCount = sReadCounter();
     sFrameTime = static_cast<double>(sFrameEndCount - sFrameStartCount) * sSecondsPerTick;
-  } while (sMinFrameTime > sFrameTime);
+    const double left = sMinFrameTime - sFrameTime;
+    if (left <= 0.0) return;
+    if (left > kSpinSeconds) sSleep(left - kSpinSeconds);
+  }
+}
+
+void TNFrameRateControllerEnd(void) {
+  WaitForMinimumFrameTime();
   if (sFrameTimeHook) sFrameTime = sFrameTimeHook(sFrameTime);
   sFrameRate = 1.0 / sFrameTime;
   ++sFrameCounter;

@@ -2,7 +2,8 @@
 #define TN_FRAME_RATE_CONTROLLER_H
 /*
  * Frame-rate controller: measures each frame on the high-resolution counter
- * and busy-waits at the end of a frame to hold the maximum rate.
+ * and waits at the end of a frame to hold the maximum rate: it sleeps until
+ * shortly before the deadline and spins on the counter for the rest.
  */
 #ifndef TN_API
 #define TN_API extern "C" __attribute__((visibility("default")))
@@ -22,6 +23,10 @@ TN_API double TNGetTime(double* out);                        /* seconds; out may
  * null arguments restore the platform's performance counter. */
 typedef unsigned long long (*TNCounterFunc)(void);
 TN_API void TNFrameRateControllerSetTimeSource(TNCounterFunc counter, TNCounterFunc frequency);
+/* The sleep of the wait (seconds; it may return early or late). Tests install
+ * a fake one; null restores the platform's. */
+typedef void (*TNSleepFunc)(double seconds);
+TN_API void TNFrameRateControllerSetSleep(TNSleepFunc sleep);
 
 /* Sees each frame time as the frame ends (after the wait) and returns the one
  * the game gets: a session journal records it, or hands back the recorded

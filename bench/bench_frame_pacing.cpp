@@ -1,0 +1,116 @@
+// The idle menu at the game's own cap of 60 frames per second: how even the
+// frames are (mean and spread of the frame time the controller reports, and
+// of the interval from one frame's start to the next) and how much processor
+// time the whole process spends on it; and the same frames with the cap
+// removed and paced by a plain sleep between frames instead, whose processor
+// use is the frame work alone (with the sound and renderer threads): the
+// floor any wait can reach. The difference is what the wait costs. In a window
+// and in full screen ("width" tells which one the run really had); run each
+// case in a process of its own, since a second window in one process may not
+// get full screen from the window manager:
+//   export DISPLAY=:66 SDL_AUDIODRIVER=dummy LIBGL_ALWAYS_SOFTWARE=1
+//   for c in AtTheCap/fullscreen:0 Work/fullscreen:0 AtTheCap/fullscreen:1 Work/fullscreen:1; do
+//     ./bench_frame_pacing --benchmark_filter=$c; done
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cmath>
+#include <thread>
+#include <vector>
+
+#include "../tests/support/PlayHarness.h"
+#include "Menu.h"
+
+namespace {
+
+const int kFrames = 600;  // ten seconds at the cap
+
+double ProcessCpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+double Seconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+void MeanAndSpread(benchmark::State& state, const char* name, const std::vector<double>& values) {
+  double sum = 0.0, squares = 0.0, largest = 0.0;
+  for (double v : values) {
+    sum += v;
+    largest = std::max(largest, v);
+  }
+  const double mean = sum / values.size();
+  for (double v : values) squares += (v - mean) * (v - mean);
+  state.counters[std::string(name) + "_mean_ms"] = mean * 1e3;
+  state.counters[std::string(name) + "_sd_ms"] = std::sqrt(squares / values.size()) * 1e3;
+  state.counters[std::string(name) + "_max_ms"] = largest * 1e3;
+}
+
+PlayHarness::Options Options(const benchmark::State& state, unsigned int maxFrameRate) {
+  PlayHarness::Options options;
+  options.fullScreen = state.range(0) != 0;
+  options.maxFrameRate = maxFrameRate;
+  return options;
+}
+
+/* The menu after its fade-in, with the cursor away from every button. */
+void ReadyMenu(PlayHarness& h) {
+  splashState = 3;
+  h.MoveCursor(60, 60);
+  h.Frames(45);
+}
+
+/* The window's real width: full screen takes the window manager a moment. */
+int DrawableWidth() {
+  int width = 0, height = 0;
+  SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(TNSysGetWindowHandle()), &width, &height);
+  return width;
+}
+
+void BM_IdleMenuAtTheCap(benchmark::State& state) {
+  PlayHarness h(kStateMenu, Options(state, 60));
+  ReadyMenu(h);
+  std::vector<double> frameTimes, periods;
+  h.Frame();
+  double cpu = ProcessCpuSeconds(), wall = Seconds(), start = wall;
+  for (auto _ : state) {
+    h.Frame();
+    const double now = Seconds();
+    periods.push_back(now - start);
+    start = now;
+    frameTimes.push_back(TNFrameRateControllerGetFrameTime());
+  }
+  cpu = ProcessCpuSeconds() - cpu;
+  wall = Seconds() - wall;
+  MeanAndSpread(state, "frame", frameTimes);
+  MeanAndSpread(state, "period", periods);
+  state.counters["cores"] = cpu / wall;
+  state.counters["width"] = DrawableWidth();
+}
+BENCHMARK(BM_IdleMenuAtTheCap)->Arg(0)->Arg(1)->ArgName("fullscreen")->Iterations(kFrames)
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_IdleMenuWork(benchmark::State& state) {
+  PlayHarness h(kStateMenu, Options(state, 0));
+  ReadyMenu(h);
+  const double cpu = ProcessCpuSeconds(), wall = Seconds();
+  auto deadline = std::chrono::steady_clock::now();
+  for (auto _ : state) {
+    h.Frame();
+    deadline += std::chrono::microseconds(16667);
+    std::this_thread::sleep_until(deadline);
+  }
+  state.counters["cores"] = (ProcessCpuSeconds() - cpu) / (Seconds() - wall);
+  state.counters["width"] = DrawableWidth();
+}
+BENCHMARK(BM_IdleMenuWork)->Arg(0)->Arg(1)->ArgName("fullscreen")->Iterations(kFrames)
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

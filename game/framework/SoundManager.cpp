@@ -4,6 +4,7 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cmath>
 #include <condition_variable>
@@ -25,6 +26,9 @@
  * jumps the queue), and a play that comes early reserves a channel that the
  * worker starts when the track is ready. Decoded tracks stay cached by path
  * until SoundClose, so returning to a state costs nothing.
+ *
+ * Quitting waits for nothing audible: a decoding under way gives up at its
+ * next read, and the audio device, once opened, stays open (see SoundClose).
  *
  * Everything the worker touches besides the decoder is guarded by gLock.
  */
@@ -56,6 +60,8 @@ static const int kFrequency = 44100;
 static const int kChunkSamples = 2048;
 
 static bool gOpen = false;
+/* Stays true after SoundClose: the device lives as long as the process. */
+static bool gDeviceOpen = false;
 static float gVolume = 1.0f;
 static bool gMuted = false;
 static bool gPaused = false;
@@ -65,7 +71,8 @@ static std::condition_variable gQueueChanged;
 static std::condition_variable gDecodeDone;
 static std::deque<std::shared_ptr<CachedSound>> gQueue;
 static bool gDecoding = false;
-static bool gStopping = false;
+/* Read by the worker outside gLock too, between reads of a file. */
+static std::atomic<bool> gStopping{false};
 static std::thread gWorker;
 static std::vector<ChannelUse> gChannels;
 /* Touched by the game thread only. */
@@ -154,6 +161,60 @@ static void MoveToFrontOfQueue(const CachedSound* sound) {
 
 /* ---- Decoding */
 
+/* The worker reads its files through this stream, which fails every read
+ * once the worker is told to stop, so that a quit never waits for a long
+ * track's decoding. */
+static SDL_RWops* FileOf(SDL_RWops* stream) { return static_cast<SDL_RWops*>(stream->hidden.unknown.data1); }
+
+static size_t SDLCALL ReadUnlessStopping(SDL_RWops* stream, void* buffer, size_t size, size_t count) {
+  if (gStopping) return 0;
+  return SDL_RWread(FileOf(stream), buffer, size, count);
+}
+
+static Sint64 SDLCALL SizeOfFile(SDL_RWops* stream) { return SDL_RWsize(FileOf(stream)); }
+
+static Sint64 SDLCALL SeekInFile(SDL_RWops* stream, Sint64 offset, int whence) {
+  return SDL_RWseek(FileOf(stream), offset, whence);
+}
+
+static size_t SDLCALL WriteNothing(SDL_RWops*, const void*, size_t, size_t) { return 0; }
+
+static int SDLCALL CloseFile(SDL_RWops* stream) {
+  const int result = SDL_RWclose(FileOf(stream));
+  SDL_FreeRW(stream);
+  return result;
+}
+
+static SDL_RWops* OpenUnlessStopping(const char* path) {
+  SDL_RWops* file = SDL_RWFromFile(path, "rb");
+  if (!file) return nullptr;
+  SDL_RWops* stream = SDL_AllocRW();
+  if (!stream) {
+    SDL_RWclose(file);
+    return nullptr;
+  }
+  stream->size = SizeOfFile;
+  stream->seek = SeekInFile;
+  stream->read = ReadUnlessStopping;
+  stream->write = WriteNothing;
+  stream->close = CloseFile;
+  stream->type = SDL_RWOPS_UNKNOWN;
+  stream->hidden.unknown.data1 = file;
+  return stream;
+}
+
+/* A decoding cut short by a stop may have produced the start of the track. */
+static Mix_Chunk* Decode(const std::string& path) {
+  SDL_RWops* stream = OpenUnlessStopping(path.c_str());
+  Mix_Chunk* chunk = stream ? Mix_LoadWAV_RW(stream, 1) : nullptr;
+  if (gStopping) {
+    Mix_FreeChunk(chunk);
+    return nullptr;
+  }
+  if (!chunk) std::fprintf(stderr, "Sound: cannot decode \"%s\": %s\n", path.c_str(), Mix_GetError());
+  return chunk;
+}
+
 static void DecodeLoop() {
   for (;;) {
     std::shared_ptr<CachedSound> job;
@@ -165,8 +226,7 @@ static void DecodeLoop() {
       gQueue.pop_front();
       gDecoding = true;
     }
-    Mix_Chunk* chunk = Mix_LoadWAV(job->path.c_str());
-    if (!chunk) std::fprintf(stderr, "Sound: cannot decode \"%s\": %s\n", job->path.c_str(), Mix_GetError());
+    Mix_Chunk* chunk = Decode(job->path);
     {
       std::lock_guard<std::mutex> lock(gLock);
       job->chunk = chunk;
@@ -241,7 +301,8 @@ static void ResetGroupState() {
 void SoundInit(int maxChannels) {
   if (gOpen) return;
   ResetGroupState();
-  if (!OpenDeviceOrDummy()) {
+  if (!gDeviceOpen) gDeviceOpen = OpenDeviceOrDummy();
+  if (!gDeviceOpen) {
     std::fprintf(stderr, "Sound: cannot open any audio device (%s)\n", SDL_GetError());
     return;
   }
@@ -368,9 +429,10 @@ bool SoundClose() {
   }
   gCache.clear();
   gChannels.clear();
-  Mix_CloseAudio();
-  Mix_Quit();
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  // Closing the device would make SDL play out two buffers of silence
+  // first (92 ms at 2048 samples), and every quit would wait for them. With
+  // every channel halted the device only mixes silence: it ends with the
+  // process, or the next SoundInit takes it up again.
   gOpen = false;
   return true;
 }

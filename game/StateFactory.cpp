@@ -2,6 +2,7 @@
 
 #include "GameStateManager.h"
 #include "Level1.h"
+#include "Level2.h"
 #include "Menu.h"
 
 BaseGameState* BuildGameState(int id) {
@@ -10,6 +11,8 @@ BaseGameState* BuildGameState(int id) {
       return new Menu;
     case kStateLevel1:
       return new Level1;
+    case kStateLevel2:
+      return new Level2;
     default:
       return nullptr;
   }
@@ -19,6 +22,7 @@ bool IsGameStateId(int id) {
   switch (id) {
     case kStateMenu:
     case kStateLevel1:
+    case kStateLevel2:
       return true;
     default:
       return false;

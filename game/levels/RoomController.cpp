@@ -185,6 +185,8 @@ void RoomController::OpenView(int view) {
                              static_cast<GameObject*>(scene.door)})
     if (object != nullptr) object->SetTransparency(0.0f);
   viewOpened = true;
+  // Nothing in the new view answers before it has faded in: no sparkle over it.
+  SetHover(false);
 }
 
 /* True on the frame the screen has gone black with the loading animation
@@ -481,7 +483,7 @@ void RoomController::HandleSecondRoomCloseUp(int view, int spot) {
     default:
       break;
   }
-  SetHover(live);
+  SetHover(live && !viewOpened);
   // Once the screen starts going black for a mini-game there is no way back.
   if (viewOpened || launchPending || !Pressed(TN_KEY_Q)) return;
   SetHover(false);

@@ -156,20 +156,20 @@ TEST_F(Level1Test, TheDrawerGivesThePiecesForTheJigsawWhichUnsealsTheShelfAndThe
   EXPECT_EQ(hero()->GetTransparency(), 0.0f);
   EXPECT_EQ(Click(kNowhere), (Ints{kViewDrawer, kCaptionDrawerShut, 0}));
   EXPECT_EQ(Hover({400, 391}), (Ints{kViewDrawer, kCaptionDrawerShut, 0}));  // just below
-  EXPECT_EQ(Click(kDrawerFront), (Ints{kViewDrawerWithPieces, kCaptionPiecesInDrawer, 1}));
+  EXPECT_EQ(Click(kDrawerFront), (Ints{kViewDrawerWithPieces, kCaptionPiecesInDrawer, 0}));
   EXPECT_EQ(level()->room->GetTransparency(), 0.0f);  // fading in again
   h->Frames(kFadeInFrames);
   EXPECT_EQ(StepBack(), (Ints{kViewRoom, kCaptionAtSpot, 0}));  // taking nothing
   EXPECT_FALSE(controller()->piecesTaken);
   Open(kAtDrawer); Click(kDrawerFront); h->Frames(kFadeInFrames);
   EXPECT_EQ(Items(), Ints{});
-  EXPECT_EQ(Click(kPieces), (Ints{kViewDrawerEmpty, kCaptionGotPieces, 1}));
+  EXPECT_EQ(Click(kPieces), (Ints{kViewDrawerEmpty, kCaptionGotPieces, 0}));
   EXPECT_EQ(Items(), Ints{kItemJigsaw});
   h->Frames(kFadeInFrames);
   EXPECT_EQ(StepBack(), (Ints{kViewRoom, kCaptionAtSpot, 0}));  // still at the drawer
   EXPECT_TRUE(controller()->piecesTaken);
   EXPECT_EQ(Open(kAtDrawer), (Ints{kViewDrawer, kCaptionNothingLeft, 0}));
-  EXPECT_EQ(Click(kDrawerFront), (Ints{kViewDrawerEmpty, kCaptionNothingLeft, 1}));
+  EXPECT_EQ(Click(kDrawerFront), (Ints{kViewDrawerEmpty, kCaptionNothingLeft, 0}));
   EXPECT_EQ(Items(), Ints{kItemJigsaw});
   h->Frames(kFadeInFrames); StepBack();
 

@@ -1,7 +1,7 @@
 #include "TNMath.h"
 
+#include <chrono>
 #include <cmath>
-#include <ctime>
 
 /* Linear congruential state; 1 matches the C library's unseeded start. */
 static unsigned int sRandState = 1u;
@@ -71,7 +71,9 @@ float TNRandFloat(void) { return static_cast<float>(TNRand()) / 32767.0f; }
 
 unsigned int TNRandClockSeed(void) {
   if (sClockSeedFixed) return sFixedClockSeed;
-  return static_cast<unsigned int>(std::time(nullptr));
+  // The clock's full count, not whole seconds: two runs started within the
+  // same second still differ.
+  return static_cast<unsigned int>(std::chrono::system_clock::now().time_since_epoch().count());
 }
 
 void TNRandFixClockSeed(int fixed, unsigned int seed) {

@@ -35,7 +35,7 @@ TN_API int TNRand(void);                   /* 0..TN_RAND_MAX */
 TN_API void TNSRand(unsigned int seed);    /* reseeds TNRand */
 TN_API float TNRandFloat(void);            /* TNRand() / 32767.0, 0 and 1 included */
 /* The seed the game reseeds TNRand with when it wants a different run every
- * time: the wall clock in seconds. Every such seed is drawn here, so a test
+ * time: the system clock's count since the epoch, cut to 32 bits. Every such seed is drawn here, so a test
  * or a replay can fix it with TNRandFixClockSeed(1, seed); (0, 0) lets the
  * clock speak again. */
 TN_API unsigned int TNRandClockSeed(void);

@@ -3,7 +3,9 @@
 #include "GameStateManager.h"
 #include "Level1.h"
 #include "Level2.h"
+#include "MazePuzzle.h"
 #include "Menu.h"
+#include "RotatingPuzzle.h"
 
 BaseGameState* BuildGameState(int id) {
   switch (id) {
@@ -13,6 +15,11 @@ BaseGameState* BuildGameState(int id) {
       return new Level1;
     case kStateLevel2:
       return new Level2;
+    case kStateMazeOne:
+    case kStateMazeTwo:
+      return new MazePuzzle;
+    case kStateRotatingPuzzle:
+      return new RotatingPuzzle;
     default:
       return nullptr;
   }
@@ -23,6 +30,9 @@ bool IsGameStateId(int id) {
     case kStateMenu:
     case kStateLevel1:
     case kStateLevel2:
+    case kStateMazeOne:
+    case kStateMazeTwo:
+    case kStateRotatingPuzzle:
       return true;
     default:
       return false;

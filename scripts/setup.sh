@@ -17,6 +17,8 @@ PACKAGES=(
   librsvg2-bin imagemagick libjpeg-turbo-progs vorbis-tools sox
   # headless tests and benchmarks
   xvfb xauth openbox x11-utils xdotool googletest libgtest-dev libbenchmark-dev
+  # fuzzing: clang with libFuzzer and the sanitizer run-times
+  clang libclang-rt-dev
 )
 
 missing=()

@@ -2,6 +2,7 @@
 #include <set>
 #include <tuple>
 
+#include "MazeFile.h"
 #include "asset_support.h"
 
 namespace {
@@ -26,20 +27,23 @@ struct Maze {  // codes[row][column], row 0 at the bottom
     }
 };
 
-// Reads a maze; "" only for text exactly as the game's reader needs it: a "label number" line for the width and one
-// for the height, then rows of single-spaced codes, bottom row first, each line of at most 98 characters plus a line feed.
+// Reads a maze with the game's own reader; "" only when the game reads it and each row of codes stands on a line of
+// its own, single-spaced, with nothing after the last row: the file then reads as it looks (upside down).
 std::string ReadMaze(const std::string& text, Maze& maze) {
-    std::istringstream in(text);
-    std::string widthLabel, heightLabel;
-    in >> widthLabel >> maze.width >> heightLabel >> maze.height;
-    std::ostringstream written;
-    written << widthLabel << ' ' << maze.width << '\n' << heightLabel << ' ' << maze.height << '\n';
-    maze.codes.assign(std::max(maze.height, 0), std::vector<int>(std::max(maze.width, 0)));
-    for (std::vector<int>& row : maze.codes)
-        for (size_t c = 0; c < row.size(); ++c) in >> row[c], written << row[c] << (c + 1 < row.size() ? ' ' : '\n');
-    for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        if (end - start > 98) return "a line longer than the game reads in one piece";
-    return in && written.str() == text ? "" : "not written as the game reads it";
+    MazeFile file;
+    if (!file.Parse(text)) return file.error;
+    maze.width = file.Width(), maze.height = file.Height();
+    maze.codes.assign(maze.height, std::vector<int>(maze.width));
+    std::istringstream lines(text);
+    std::string line;
+    std::getline(lines, line), std::getline(lines, line);
+    for (int r = 0; r < maze.height; ++r) {
+        std::string written;
+        for (int c = 0; c < maze.width; ++c) written += std::to_string(maze.codes[r][c] = file.CodeAt(c, r)) + ' ';
+        written.pop_back();
+        if (!std::getline(lines, line) || line != written) return "row " + std::to_string(r) + " is not one line of its codes";
+    }
+    return lines.peek() == EOF && text.back() == '\n' ? "" : "more than the rows, or no line feed at the end";
 }
 
 // Earliest seconds at which a hero walking cell to cell at full speed, waiting where it likes, reaches `target`
@@ -85,21 +89,19 @@ Maze Load(const std::string& path) { Maze m; EXPECT_EQ(ReadMaze(ReadFile(path), 
 
 }  // namespace
 
-TEST(MazeReader, AcceptsOnlyTextTheGameReadsAsMeantWithTheBottomRowFirst) {
+TEST(MazeReader, AcceptsOnlyTextTheGameReadsAsItLooksWithTheBottomRowFirst) {
     Maze maze;
     ASSERT_EQ(ReadMaze("Width 3\nHeight 2\n4 1 1\n1 1 2\n", maze), "");
     EXPECT_TRUE(maze.codes[0][0] == kPickup && maze.codes[1][2] == kHero);
-    for (const char* bad : {"W 3\nH 2\n1 1 1\n1 2 1", "W 3\r\nH 2\r\n1 1 1\r\n1 2 1\r\n", "W 3\nH 2\n1 1 1\n1 2  1\n",
-                            "W 3\nH 2\n1 1 1\n1 x 1\n", "W 3\nH 3\n1 1 1\n1 2 1\n", "W3\nH 2\n1 1 1\n1 2 1\n",
-                            "W 3\nH 2\n1 1 1 1\n1 2 1\n", "W 3\nH 2\n1 1 1\n1 2 1\n1 1 1\n"})
+    for (const char* bad : {"W 3\nH 2\n4 1 1\n1 1 1\n", "W 3\r\nH 2\r\n4 1 1\r\n1 2 1\r\n", "W 3\nH 2\n4 1 1\n1 2  1\n",
+                            "W 3\nH 2\n4 1 1 1\n1 2 1\n", "W 3\nH 2\n4 1 1\n1 2 1\n1 1 1\n", "W 3\nH 2\n4 1 1\n1 2 1",
+                            "W 3\nH 2\n4 11\n1 2 1\n"})
         EXPECT_NE(ReadMaze(bad, maze = Maze()), "") << bad;
-    EXPECT_NE(ReadMaze(std::string(97, 'W') + " 3\nH 1\n1 1 1\n", maze = Maze()), "") << "a 99-character line";
-    EXPECT_EQ(ReadMaze(std::string(96, 'W') + " 3\nH 1\n1 1 1\n", maze = Maze()), "") << "a 98-character line";
 }
 
-class MazeFile : public ::testing::TestWithParam<const char*> {};
+class ShippedMaze : public ::testing::TestWithParam<const char*> {};
 
-TEST_P(MazeFile, IsWalledInFairAndWinnableWhileDodgingTheMonsters) {
+TEST_P(ShippedMaze, IsWalledInFairAndWinnableWhileDodgingTheMonsters) {
     const Maze maze = Load(GetParam());
     ASSERT_TRUE(maze.width > 8 && maze.height > 6) << "no bigger than one screen";
     for (int c = 0; c < maze.width; ++c)
@@ -108,9 +110,9 @@ TEST_P(MazeFile, IsWalledInFairAndWinnableWhileDodgingTheMonsters) {
                         (maze.codes[r][c] <= kPickup && c > 0 && r > 0 && c < maze.width - 1 && r < maze.height - 1))
                 << "an unknown code, or a way out through the border, at " << c << "," << r;
     ASSERT_TRUE(maze.CellsWith(kHero).size() == 1 && maze.CellsWith(kPickup).size() == 1)
-        << "one hero, and one pickup: a second would have no sprite yet be needed";
+        << "one hero, and one pickup: the wand, or the book";
     const std::vector<Cell> monsters = maze.CellsWith(kMonster);
-    EXPECT_TRUE(monsters.size() >= 1 && monsters.size() <= 20) << monsters.size() << " monsters, 20 sprites";
+    EXPECT_FALSE(monsters.empty());
     const Cell hero = maze.CellsWith(kHero)[0], pickup = maze.CellsWith(kPickup)[0];
     for (Cell m : monsters) {
         int left = m.c, right = m.c;
@@ -125,7 +127,7 @@ TEST_P(MazeFile, IsWalledInFairAndWinnableWhileDodgingTheMonsters) {
     EXPECT_TRUE(dodging > 0 && dodging < kTimeLimit / 2) << dodging << " s while dodging: too tight to win";
 }
 
-INSTANTIATE_TEST_SUITE_P(Resources, MazeFile, ::testing::Values("Resources/MazeOne.txt", "Resources/MazeTwo.txt"));
+INSTANTIATE_TEST_SUITE_P(Resources, ShippedMaze, ::testing::Values("Resources/MazeOne.txt", "Resources/MazeTwo.txt"));
 
 TEST(MazeFiles, SecondMazeIsLongerAndBusierThanTheFirst) {
     const Maze one = Load("Resources/MazeOne.txt"), two = Load("Resources/MazeTwo.txt");

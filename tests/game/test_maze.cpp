@@ -1,0 +1,489 @@
+// The mazes: the world's rules at their edges, then the state played through the real loop with
+// real key presses on a clock of exactly 60 frames a second, mazes written by the test or shipped.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "LevelProgress.h"
+#include "MazePuzzle.h"
+#include "PlayHarness.h"
+#include "TNInput.h"
+
+namespace {
+
+const double kFrame = 1.0 / 60;
+const unsigned int kWall = 0xE56717FFu, kWallLight = 0xF2BB66FFu, kFloor = 0x000000FFu;  // RGBA
+const int kLeaveFrames = 41;  // fade to black, loading animation, a frame to see it opaque
+
+MazeWorld World(const std::string& text) {
+  MazeFile file;
+  EXPECT_TRUE(file.Parse(text)) << file.error;
+  return MazeWorld(file);
+}
+
+MazeInstance Box(float x, float y) {
+  MazeInstance box{};
+  box.boundsMin = {x - 0.5f, y - 0.5f};
+  box.boundsMax = {x + 0.5f, y + 0.5f};
+  return box;
+}
+
+TEST(MazeWorld, WallsAreProbedAQuarterFromEachSidesMiddleAndTheOutsideIsFloor) {
+  // Row 0 at the bottom: walls at (2,1), (1,2) and (3,3).
+  const MazeWorld w = World("W 4\nH 4\n2 0 0 4\n0 0 1 0\n0 1 0 0\n0 0 0 1\n");
+  EXPECT_TRUE(w.CellAt(2, 1) == 1 && w.CellAt(1, 2) == 1 && w.CellAt(0, 0) == 0);
+  EXPECT_TRUE(w.CellAt(-1, 0) == 0 && w.CellAt(4, 3) == 0 && w.CellAt(0, 4) == 0);
+  using H = MazeWorld;
+  const struct { float x, y; unsigned int sides; } probes[] = {
+      {1.5f, 1.5f, H::kHitRight | H::kHitTop},  // touching both walls exactly
+      {1.49f, 1.49f, 0},
+      {1.5f, 0.74f, 0},                         // the right probes sit at y +- 1/4
+      {1.5f, 0.75f, H::kHitRight},
+      {2.5f, 1.5f, H::kHitLeft | H::kHitBottom},  // inside a wall: its own cell is left and below
+      {2.49f, 2.5f, H::kHitLeft},               // the left probes reach x - 1/2
+      {2.5f, 2.5f, 0},
+      {3.5f, 2.6f, H::kHitTop},                 // (3,3) above
+      {0.5f, 3.5f, 0},                          // nothing past the edge
+      {3.5f, 0.5f, 0},
+  };
+  for (const auto& p : probes)
+    EXPECT_EQ(w.WallHitSides(p.x, p.y, 1.0f, 1.0f), p.sides) << p.x << "," << p.y;
+}
+
+TEST(MazeWorld, BoxesTouchUpToOneCellApartOnBothAxes) {
+  const MazeInstance hero = Box(5.0f, 5.0f);
+  const float touching[][2] = {{1, 1}, {-1, 1}, {1, -1}, {-1, -1}, {0, 1}, {1, 0}, {0, 0}, {0.5f, -0.25f}};
+  for (const auto& d : touching)
+    EXPECT_TRUE(MazeWorld::BoxesOverlap(hero, Box(5.0f + d[0], 5.0f + d[1]))) << d[0] << "," << d[1];
+  const float apart[][2] = {{1.01f, 0}, {-1.01f, 0}, {0, 1.01f}, {0, -1.01f}, {1.01f, 1}, {-1, -1.01f}};
+  for (const auto& d : apart)
+    EXPECT_FALSE(MazeWorld::BoxesOverlap(hero, Box(5.0f + d[0], 5.0f + d[1]))) << d[0] << "," << d[1];
+}
+
+TEST(MazeWorld, OneKeyActsOnItsOwnAxisAndNoKeyStops) {
+  MazeWorld w = World("W 3\nH 1\n2 0 4\n");
+  auto v = [&] { return std::vector<float>{w.Hero().velocity.x, w.Hero().velocity.y}; };
+  w.Steer(true, false, true, false);  // D and W together from rest
+  EXPECT_EQ(v(), (std::vector<float>{4, 0}));
+  w.Steer(false, true, true, true);
+  EXPECT_EQ(v(), (std::vector<float>{-4, 0}));
+  w.Steer(false, false, true, true);  // W then S held: W first
+  EXPECT_EQ(v(), (std::vector<float>{-4, 4}));
+  w.Steer(false, false, false, true);
+  EXPECT_EQ(v(), (std::vector<float>{-4, -4}));
+  w.Steer(false, false, false, false);
+  EXPECT_EQ(v(), (std::vector<float>{0, 0}));
+}
+
+TEST(MazeWorld, MonstersWalkThreeSecondsEachWayAndWaitAtWallsForTheirTurn) {
+  MazeWorld open = World("W 60\nH 3\n" + std::string(60, '1') + "\n1" + std::string(39, '0') + "3" +
+                         std::string(18, '0') + "1\n2" + std::string(58, '1') + "4\n");
+  MazeInstance& m = open.instances[1];
+  ASSERT_EQ(m.kind, MazeInstance::kMonster);
+  int frames = 0;
+  float leftmost = m.position.x;
+  for (; m.velocity.x <= 0.0f && frames < 1000; ++frames) open.Advance(kFrame), leftmost = std::min(leftmost, m.position.x);
+  // Two frames to set off, three seconds of walking (a frame more for the rounding of 1/60), a frame to turn.
+  EXPECT_NEAR(frames, 2 + 180 + 1, 1);
+  EXPECT_NEAR(leftmost, 40.5 - 6.5 * (frames - 1) * kFrame, 1e-3);
+  EXPECT_EQ(m.position.y, 1.5f);
+
+  MazeWorld boxed = World("W 8\nH 3\n11111111\n10030001\n21111114\n");
+  MazeInstance& b = boxed.instances[1];
+  for (int i = 0; i < 100; ++i) boxed.Advance(kFrame);
+  EXPECT_TRUE(b.position.x == 1.5f && b.velocity.x == 0.0f && b.heading == MazeInstance::kGoingLeft);
+  int turned = 100;
+  for (; b.velocity.x <= 0.0f && turned < 1000; ++turned) boxed.Advance(kFrame);
+  EXPECT_EQ(turned, frames) << "a wall does not hurry the turn";
+  for (int i = 0; i < 150; ++i) boxed.Advance(kFrame);
+  EXPECT_TRUE(b.position.x == 6.5f && b.velocity.x == 0.0f);
+}
+
+TEST(MazeWorld, ASlowFrameMovesNoOneIntoAWallAndTheGridsEdgeHoldsEveryoneIn) {
+  MazeWorld w = World("W 4\nH 4\n1 1 1 1\n2 0 1 3\n1 1 1 1\n4 0 0 0\n");
+  w.Steer(true, false, false, false);
+  for (int i = 0; i < 20; ++i) w.Advance(2.0);
+  EXPECT_EQ(w.Hero().position.x, 1.5f);
+  EXPECT_EQ(w.instances[2].position.x, 3.5f) << "the monster against the wall at column 2";
+  MazeWorld open = World("W 2\nH 1\n2 4\n");
+  open.Steer(false, true, false, false);
+  for (int i = 0; i < 30; ++i) open.Advance(kFrame);
+  open.Steer(false, false, false, true);
+  for (int i = 0; i < 30; ++i) open.Advance(kFrame);
+  EXPECT_TRUE(open.Hero().position.x == 0.5f && open.Hero().position.y == 0.5f &&
+              open.Hero().velocity.x == 0.0f && open.Hero().velocity.y == 0.0f);
+}
+
+/* ---- The state, played */
+
+unsigned long long gTicks = 0;
+unsigned long long NextTick() { return ++gTicks; }
+unsigned long long SixtyTicksASecond() { return 60; }
+
+/* A resource tree of the built pictures and sounds with mazes of the test's own, made the
+ * working directory while it lives. */
+class MazeTree {
+ public:
+  MazeTree(const std::string& one, const std::string& two) {
+    char pattern[] = "/tmp/sorca-maze-XXXXXX";
+    root = mkdtemp(pattern);
+    char here[4096];
+    old = getcwd(here, sizeof here);
+    mkdir((root + "/Resources").c_str(), 0755);
+    for (const char* dir : {"Animation", "Sound"})
+      symlink((old + "/Resources/" + dir).c_str(), (root + "/Resources/" + dir).c_str());
+    Write("MazeOne.txt", one);
+    Write("MazeTwo.txt", two);
+    EXPECT_EQ(chdir(root.c_str()), 0);
+  }
+  ~MazeTree() {
+    EXPECT_EQ(chdir(old.c_str()), 0);
+    std::system(("rm -rf '" + root + "'").c_str());
+  }
+  void Write(const std::string& name, const std::string& text) {
+    if (text.empty())  // the shipped one
+      symlink((old + "/Resources/" + name).c_str(), (root + "/Resources/" + name).c_str());
+    else
+      std::ofstream(root + "/Resources/" + name, std::ios::binary) << text;
+  }
+  std::string root, old;
+};
+
+const char* const kShipped = "";
+/* Hero at (1,1) with nothing in reach: the pickup far right behind a wall. */
+const std::string kOpenMaze =
+    "W 12\nH 9\n111111111111\n120000000141\n100000000001\n100000000001\n100000000001\n"
+    "100000000001\n100000000001\n100000000001\n111111111111\n";
+
+class MazeTest : public ::testing::Test {
+ protected:
+  MazeTest() {
+    stageClearMark = gameOverMark = lastMiniGame = 0;
+    TNFrameRateControllerSetTimeSource(NextTick, SixtyTicksASecond);
+    GameStateManagerSetBuilder([](int id) -> BaseGameState* {
+      return id == kStateLevel2 ? new BaseGameState : nullptr;  // the second room stands in
+    });
+  }
+  ~MazeTest() override {
+    h.reset();
+    GameStateManagerSetBuilder(nullptr);
+    TNFrameRateControllerSetTimeSource(nullptr, nullptr);
+  }
+  /* The maze state id with these maze files (kShipped for the real one), its intro shown; a
+   * click then starts the play. */
+  MazePuzzle* Start(int id, const std::string& one, const std::string& two = kShipped, bool click = true) {
+    h.reset();
+    tree.reset(new MazeTree(one, two));
+    h.reset(new PlayHarness(id));
+    h->Frames(2);
+    if (click) h->ClickAt({400, 300});
+    return maze();
+  }
+  MazePuzzle* maze() { return h->StateAs<MazePuzzle>(); }
+  bool LitAlong(int y, int x0, int x1) {
+    for (int x = x0; x <= x1; x += 2)
+      if (!h->BlackAt(x, y)) return true;
+    return false;
+  }
+  MazeWorld& world() { return *maze()->world; }
+  TNVec2 at() { return world().Hero().position; }
+  /* The read-out as a number, from the frames the two digits show. */
+  int ReadOut() {
+    auto digit = [](Numbers* n) { return n->GetFrame() % 10; };
+    return digit(maze()->tensDigit) * 10 + digit(maze()->unitsDigit);
+  }
+  /* Pixel at the centre of cell (c, r) plus an offset, with the camera at cell cx, cy. */
+  unsigned int CellPixel(int c, int r, float cx, float cy, int dx = 0, int dy = 0) {
+    return h->PixelAt(int(400 + (c + 0.5f - cx) * 100) + dx, int(300 - (r + 0.5f - cy) * 100) + dy);
+  }
+
+  std::unique_ptr<MazeTree> tree;
+  std::unique_ptr<PlayHarness> h;
+};
+
+TEST_F(MazeTest, TheIntroShowsOnlyItsCaptionThenAClickShowsTheMazeAroundTheHero) {
+  Start(kStateMazeOne, kShipped, kShipped, false);
+  EXPECT_TRUE(h->BlackAt(400, 300) && h->BlackAt(150, 450) && !h->BlackAt(400, 550)) << "caption only";
+  EXPECT_EQ(maze()->hero->GetTransparency() + maze()->timeLabel->GetTransparency(), 0.0f);
+  h->Tap(TN_KEY_D);
+  EXPECT_TRUE(maze()->started == 0 && maze()->timeLeft == MazePuzzle::kTimeLimitFrames);
+  h->ClickAt({400, 300});
+  EXPECT_EQ(maze()->started, 1);
+  EXPECT_EQ(TNInputShowCursor(1), 0) << "the cursor was hidden";
+  TNInputShowCursor(0);
+  h->Frame();  // the first frame of play: the camera on the hero, held 4 x 3 cells in
+  EXPECT_EQ(ReadOut(), 60);
+  float camX = 0, camY = 0;
+  TNGfxGetCamPosition(&camX, &camY);
+  EXPECT_TRUE(camX == -300.0f && camY == -200.0f) << camX << "," << camY;
+  // Row 0 is the bottom of the screen; each wall is a dark lower-left and a light upper-right half.
+  EXPECT_EQ(CellPixel(0, 0, 4, 3, -30, 30), kWall);
+  EXPECT_EQ(CellPixel(0, 0, 4, 3, 30, -30), kWallLight);
+  EXPECT_EQ(CellPixel(2, 2, 4, 3, -30, 30), kWall);
+  EXPECT_EQ(CellPixel(4, 1, 4, 3), kFloor);
+  EXPECT_EQ(CellPixel(3, 1, 4, 3), kFloor);
+  const unsigned int heroPixel = CellPixel(1, 1, 4, 3, 0, 10);
+  EXPECT_TRUE(heroPixel != kFloor && heroPixel != kWall && heroPixel != kWallLight) << std::hex << heroPixel;
+  EXPECT_FALSE(h->BlackAt(200, 50)) << "the read-out at the top left";
+}
+
+TEST_F(MazeTest, KeysWalkOneAxisEachUntilAWallStopsAndCentresTheHero) {
+  Start(kStateMazeOne, kOpenMaze);
+  auto near = [&](float x, float y) { return std::fabs(at().x - x) < 1e-4 && std::fabs(at().y - y) < 1e-4; };
+  h->KeyDown(TN_KEY_D); h->KeyDown(TN_KEY_W); h->Frames(6);
+  EXPECT_TRUE(near(1.5f + 6 * 4 * kFrame, 1.5f)) << at().x << "," << at().y << ": right only";
+  h->KeyUp(TN_KEY_D); h->KeyUp(TN_KEY_W); h->Frame();
+  h->KeyDown(TN_KEY_W); h->Frames(3);
+  h->KeyDown(TN_KEY_D); h->KeyUp(TN_KEY_W); h->Frames(3);  // W then D: D adds its axis to W's
+  EXPECT_TRUE(near(1.5f + 9 * 4 * kFrame, 1.5f + 6 * 4 * kFrame)) << at().x << "," << at().y << ": diagonal";
+  h->KeyUp(TN_KEY_D); h->Frame();
+  const TNVec2 stopped = at();
+  h->Frames(5);
+  EXPECT_TRUE(near(stopped.x, stopped.y)) << "no key, no move";
+  h->Hold(TN_KEY_A, 60);
+  EXPECT_TRUE(near(1.5f, stopped.y) && world().Hero().velocity.x == 0.0f) << at().x << ": at the wall, centred";
+  h->Hold(TN_KEY_W, 120);
+  EXPECT_TRUE(near(1.5f, 7.5f)) << at().y;
+  h->Hold(TN_KEY_D, 240);
+  EXPECT_TRUE(near(10.5f, 7.5f)) << at().x;
+}
+
+TEST_F(MazeTest, TheReadOutCountsDownFromSixtyAndTheTimeRunsOutAfter3601Frames) {
+  Start(kStateMazeTwo, kShipped, "W 3\nH 1\n2 1 4\n");
+  const struct { int frame, shown; } readings[] = {{1, 60}, {2, 59}, {61, 59}, {62, 58}, {3001, 10},
+                                                   {3002, 9}, {3541, 1}, {3542, 0}, {3600, 0}};
+  int played = 0;
+  for (const auto& r : readings) {
+    h->Frames(r.frame - played);
+    played = r.frame;
+    EXPECT_EQ(ReadOut(), r.shown) << "frame " << r.frame;
+  }
+  EXPECT_TRUE(maze()->tensDigit->GetFrame() == 10 && maze()->unitsDigit->GetFrame() == 10) << "zero as 0_0";
+  EXPECT_EQ(maze()->finished, 0);
+  h->Frame();
+  EXPECT_TRUE(maze()->finished == 1 && gameOverMark == kGameOverMark && lastMiniGame == kStateMazeTwo);
+  TNInputShowCursor(1);
+  EXPECT_EQ(TNInputShowCursor(0), 0) << "the cursor is back";
+}
+
+TEST_F(MazeTest, APickupAndAMonsterTouchedInOneFrameLoseAndTheWayOutLeadsToTheRoom) {
+  Start(kStateMazeOne, "W 3\nH 1\n4 2 3\n");
+  h->Frame();
+  EXPECT_TRUE(maze()->finished == 1 && gameOverMark == kGameOverMark && lastMiniGame == kStateMazeOne);
+  EXPECT_EQ(world().pickupsLeft, 0);
+  h->Frames(kLeaveFrames - 1);
+  EXPECT_EQ(currentStateId, kStateMazeOne);
+  EXPECT_TRUE(h->BlackAt(400, 300) && h->BlackAt(150, 450)) << "nothing of the maze while leaving";
+  EXPECT_TRUE(LitAlong(570, 548, 812)) << "the loading animation";
+  h->Frame();
+  EXPECT_EQ(currentStateId, kStateLevel2);
+}
+
+TEST_F(MazeTest, MazeOneClearedGoesOnToMazeTwoWhoseClearReturnsToTheRoomWithItsMark) {
+  Start(kStateMazeOne, "W 3\nH 1\n2 0 4\n", "W 3\nH 1\n4 0 2\n");
+  h->KeyDown(TN_KEY_D);
+  EXPECT_TRUE(h->RunUntil([&] { return maze()->finished == 1; }, 30));
+  h->KeyUp(TN_KEY_D);
+  EXPECT_TRUE(gameOverMark == 0 && lastMiniGame == 0) << "maze one marks nothing";
+  EXPECT_EQ(maze()->pickups[0]->GetTransparency(), 0.0f) << "the wand was taken";
+  h->Frames(kLeaveFrames);
+  ASSERT_EQ(currentStateId, kStateMazeTwo);
+  h->Frame();
+  ASSERT_NE(maze(), nullptr);
+  EXPECT_EQ(maze()->started, 0) << "maze two starts with its own intro";
+  h->ClickAt({400, 300});
+  h->KeyDown(TN_KEY_A);
+  EXPECT_TRUE(h->RunUntil([&] { return maze()->finished == 1; }, 30));
+  h->KeyUp(TN_KEY_A);
+  EXPECT_TRUE(gameOverMark == 0 && lastMiniGame == kMazeTwoEnded);
+  h->Frames(kLeaveFrames);
+  EXPECT_EQ(currentStateId, kStateLevel2);
+}
+
+TEST_F(MazeTest, EveryMonsterAndEveryPickupIsDrawnHoweverManyThereAre) {
+  // 32 monsters, each boxed in by walls, above three pickups and the hero at the right end.
+  std::string rows = "W 16\nH 6\n1111111141414002\n1111111111111111\n";
+  for (int r = 0; r < 4; ++r) rows += "3131313131313131\n";
+  Start(kStateMazeOne, rows);
+  h->Frame();
+  ASSERT_TRUE(maze()->monsters.size() == 32 && maze()->pickups.size() == 3);
+  for (std::size_t i = 0; i < world().instances.size(); ++i) {
+    const MazeInstance& instance = world().instances[i];
+    double x = 0, y = 0;
+    maze()->GridToWorld(instance.position.x, instance.position.y, &x, &y);
+    Sprite* sprite = maze()->instanceSprites[i];
+    EXPECT_TRUE(sprite->posX == x && sprite->posY == y && sprite->GetTransparency() == 1.0f) << i;
+  }
+  // The camera at cell 12, 3: monsters 16 to 31 (counted column by column) stand in columns 8 to 14.
+  for (int c = 8; c <= 14; c += 2)
+    for (int r = 2; r <= 4; ++r) EXPECT_NE(CellPixel(c, r, 12, 3), kFloor) << "monster at " << c << "," << r;
+  for (int c = 8; c <= 12; c += 2) EXPECT_NE(CellPixel(c, 0, 12, 3), kFloor) << "pickup at " << c;
+  h->Hold(TN_KEY_A, 40);  // into the nearest pickup: it goes, the others stay
+  EXPECT_TRUE(maze()->finished == 0 && world().pickupsLeft == 2);
+  EXPECT_EQ(maze()->pickups[2]->GetTransparency() + maze()->pickups[1]->GetTransparency(), 1.0f);
+}
+
+TEST_F(MazeTest, AMazeSmallerThanTheViewSitsInItsMiddleAndCannotBeWalkedOutOf) {
+  Start(kStateMazeOne, "W 3\nH 2\n200\n004\n");  // no walls at all
+  h->Frame();
+  EXPECT_EQ(CellPixel(1, 1, 1.5f, 1.0f), kFloor);
+  EXPECT_FALSE(h->BlackAt(300, 350)) << "the hero at the maze's bottom left";
+  EXPECT_FALSE(h->BlackAt(500, 250)) << "the wand at its top right";
+  EXPECT_TRUE(CellPixel(-2, 0, 1.5f, 1.0f) == kFloor && h->BlackAt(400, 150)) << "around it, nothing";
+  float camX = 0, camY = 0;
+  TNGfxGetCamPosition(&camX, &camY);
+  EXPECT_TRUE(camX == 50.0f && camY == 0.0f) << camX << "," << camY;
+  h->Hold(TN_KEY_A, 30); h->Hold(TN_KEY_S, 30);
+  EXPECT_TRUE(at().x == 0.5f && at().y == 0.5f);
+  float nowX = 1, nowY = 1;
+  TNGfxGetCamPosition(&nowX, &nowY);
+  EXPECT_TRUE(nowX == camX && nowY == camY);
+  h->Hold(TN_KEY_W, 30);
+  EXPECT_EQ(at().y, 1.5f);
+  h->Hold(TN_KEY_D, 30);
+  EXPECT_TRUE(at().x < 2.0f && maze()->finished == 1) << "touching the wand";
+}
+
+/* ---- A player who plans a path through the patrols and walks it with keys only */
+
+struct Action { int key; int dc, dr; };  // key 0: wait
+const int kWaitFrames = 4, kMoveFrames = 16;  // a move is 15 frames walking and one stopping
+
+/* Knows where every monster will be (they patrol the same whatever the hero does) and plans the
+ * earliest way to a pickup, frame by frame, on which no monster comes near the hero. */
+class Planner {
+ public:
+  Planner(const MazeWorld& now, int framesLeft) : now(now), framesLeft(framesLeft) {
+    MazeWorld future = now;
+    future.Hero().velocity = {0, 0};
+    for (int f = 0; f <= framesLeft; ++f) {
+      if (f > 0) future.Advance(kFrame);
+      monsters.emplace_back();
+      for (const MazeInstance& m : future.instances)
+        if (m.active && m.kind == MazeInstance::kMonster) monsters.back().push_back(m.position);
+    }
+  }
+  /* With dodge false the monsters are ignored: the path a careless player would walk. */
+  std::vector<Action> Plan(bool dodge) const {
+    const int w = now.Width(), h = now.Height(), buckets = framesLeft / kWaitFrames + 1;
+    struct Node { int c, r, t, parent; Action how; };
+    const TNVec2 start = now.Hero().position;
+    std::vector<Node> nodes = {{int(start.x), int(start.y), 0, -1, {0, 0, 0}}};
+    std::vector<char> seen(std::size_t(w) * h * buckets, 0);
+    std::vector<std::vector<int>> queue(buckets);
+    queue[0].push_back(0);
+    const Action actions[] = {{0, 0, 0}, {TN_KEY_D, 1, 0}, {TN_KEY_A, -1, 0}, {TN_KEY_W, 0, 1}, {TN_KEY_S, 0, -1}};
+    for (int b = 0; b < buckets; ++b) {
+      for (std::size_t q = 0; q < queue[b].size(); ++q) {
+        const int index = queue[b][q];
+        const Node n = nodes[index];
+        if (AtPickup(n.c, n.r)) {
+          std::vector<Action> path;
+          for (int i = index; nodes[i].parent >= 0; i = nodes[i].parent) path.insert(path.begin(), nodes[i].how);
+          return path;
+        }
+        for (const Action& a : actions) {
+          const int c = n.c + a.dc, r = n.r + a.dr, t = n.t + (a.key ? kMoveFrames : kWaitFrames);
+          if (t > framesLeft || c < 0 || r < 0 || c >= w || r >= h || now.CellAt(c, r) != 0) continue;
+          if (!dodge && a.key == 0) continue;
+          char& mark = seen[(std::size_t(c) * h + r) * buckets + t / kWaitFrames];
+          if (mark || (dodge && !Safe(n.c, n.r, n.t, a))) continue;
+          mark = 1;
+          nodes.push_back({c, r, t, index, a});
+          queue[t / kWaitFrames].push_back(int(nodes.size()) - 1);
+        }
+      }
+    }
+    return {};
+  }
+  /* True when walking the plan from now never comes near a monster. */
+  bool Survives(const std::vector<Action>& plan) const {
+    int c = int(now.Hero().position.x), r = int(now.Hero().position.y), t = 0;
+    for (const Action& a : plan) {
+      if (!Safe(c, r, t, a)) return false;
+      c += a.dc, r += a.dr, t += a.key ? kMoveFrames : kWaitFrames;
+    }
+    return true;
+  }
+
+ private:
+  bool AtPickup(int c, int r) const {  // the step into it touches it on the way
+    for (const MazeInstance& p : now.instances)
+      if (p.active && p.kind == MazeInstance::kPickup && int(p.position.x) == c && int(p.position.y) == r)
+        return true;
+    return false;
+  }
+  /* Every frame of action a from cell (c, r) at frame t keeps a little more than a cell away. */
+  bool Safe(int c, int r, int t, const Action& a) const {
+    const int steps = a.key ? kMoveFrames : kWaitFrames;
+    for (int f = 1; f <= steps; ++f) {
+      const float k = std::min(f, kMoveFrames - 1) / float(kMoveFrames - 1);
+      const float x = c + 0.5f + a.dc * k, y = r + 0.5f + a.dr * k;
+      if (t + f >= int(monsters.size())) return false;
+      for (const TNVec2& m : monsters[t + f])
+        if (std::fabs(m.x - x) <= 1.05f && std::fabs(m.y - y) <= 1.05f) return false;
+    }
+    return true;
+  }
+
+  const MazeWorld& now;
+  int framesLeft;
+  std::vector<std::vector<TNVec2>> monsters;  // [frame from now][monster]
+};
+
+/* Walks the plan with key presses; false when a step did not land where planned. */
+bool Walk(PlayHarness& h, MazePuzzle* maze, const std::vector<Action>& plan) {
+  for (const Action& a : plan) {
+    if (maze->finished) break;
+    const TNVec2 from = maze->world->Hero().position;
+    if (a.key == 0) { h.Frames(kWaitFrames); continue; }
+    h.KeyDown(a.key); h.Frames(kMoveFrames - 1); h.KeyUp(a.key); h.Frame();
+    const TNVec2 to = maze->world->Hero().position;
+    if (!maze->finished && (std::fabs(to.x - from.x - a.dc) > 1e-3 || std::fabs(to.y - from.y - a.dr) > 1e-3))
+      return false;
+  }
+  return true;
+}
+
+TEST_F(MazeTest, BothShippedMazesAreWonByAPlayerWhoDodgesThePatrols) {
+  Start(kStateMazeOne, kShipped);
+  int carelessCaught = 0;
+  for (int id : {kStateMazeOne, kStateMazeTwo}) {
+    ASSERT_EQ(currentStateId, id);
+    const Planner planner(*maze()->world, maze()->timeLeft);
+    const std::vector<Action> careless = planner.Plan(false), plan = planner.Plan(true);
+    ASSERT_FALSE(plan.empty()) << "no safe way to the pickup in maze " << id;
+    EXPECT_TRUE(planner.Survives(plan));
+    carelessCaught += !planner.Survives(careless);
+    EXPECT_TRUE(Walk(*h, maze(), plan)) << "maze " << id;
+    EXPECT_TRUE(maze()->finished == 1 && gameOverMark == 0) << "maze " << id << ": hero at " << at().x << "," << at().y;
+    h->Frames(kLeaveFrames);
+    if (id == kStateMazeOne) { h->Frame(); h->ClickAt({400, 300}); }
+  }
+  EXPECT_GT(carelessCaught, 0) << "the shortest way runs into a patrol somewhere";
+  EXPECT_TRUE(currentStateId == kStateLevel2 && lastMiniGame == kMazeTwoEnded);
+}
+
+/* ---- A bad maze file ends the program with a clear word */
+
+TEST(MazeProgram, ABadMazeFileIsNamedOnStandardErrorAndEndsTheGameWithCode1) {
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  MazeTree tree(kShipped, "Width 19\nHeight 13\n1 1 1\n");
+  const std::string sorca = tree.old + "/sorca";
+  const int status = std::system(("'" + sorca + "' --start-state 15 >/dev/null 2>err.txt").c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  std::ifstream in("err.txt");
+  const std::string said((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(said.find("sorca: bad maze file Resources/MazeTwo.txt, line 3: the file ends after 3 of the 19 x 13 cells\n"),
+            std::string::npos) << said;
+}
+
+}  // namespace

@@ -5,7 +5,9 @@
 #include "Level2.h"
 #include "MazePuzzle.h"
 #include "Menu.h"
+#include "Puzzle.h"
 #include "RotatingPuzzle.h"
+#include "Spellcast.h"
 
 BaseGameState* BuildGameState(int id) {
   switch (id) {
@@ -20,6 +22,12 @@ BaseGameState* BuildGameState(int id) {
       return new MazePuzzle;
     case kStateRotatingPuzzle:
       return new RotatingPuzzle;
+    case kStatePuzzle:
+      return new Puzzle;
+    case kStateSpellcast:
+      return new Spellcast(kSpellcastRules);
+    case kStateSpellcastLevel2:
+      return new Spellcast(kSpellcastLevel2Rules);
     default:
       return nullptr;
   }
@@ -33,6 +41,9 @@ bool IsGameStateId(int id) {
     case kStateMazeOne:
     case kStateMazeTwo:
     case kStateRotatingPuzzle:
+    case kStatePuzzle:
+    case kStateSpellcast:
+    case kStateSpellcastLevel2:
       return true;
     default:
       return false;

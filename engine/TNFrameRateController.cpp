@@ -19,6 +19,7 @@ static unsigned long long sFrequency = 0;
 static double sSecondsPerTick = 0.0;
 static unsigned long long sFrameStartCount = 0;
 static unsigned long long sFrameEndCount = 0;
+static TNFrameTimeHook sFrameTimeHook = nullptr;
 
 void TNFrameRateControllerSetTimeSource(TNCounterFunc counter, TNCounterFunc frequency) {
   sReadCounter = counter ? counter : PlatformCounter;
@@ -51,6 +52,11 @@ void TNFrameRateControllerInit(unsigned int maxFrameRate) {
   sFrameStartCount = sReadCounter();
 }
 
+void TNFrameRateControllerSetMaxFrameRate(unsigned int maxFrameRate) {
+  sMaxFrameRate = static_cast<double>(maxFrameRate);
+  sMinFrameTime = maxFrameRate != 0 ? 1.0 / sMaxFrameRate : 0.0;
+}
+
 void TNFrameRateControllerReset(void) { RestartFrameTiming(); }
 
 void TNFrameRateControllerStart(void) {
@@ -64,9 +70,12 @@ void TNFrameRateControllerEnd(void) {
     sFrameEndCount = sReadCounter();
     sFrameTime = static_cast<double>(sFrameEndCount - sFrameStartCount) * sSecondsPerTick;
   } while (sMinFrameTime > sFrameTime);
+  if (sFrameTimeHook) sFrameTime = sFrameTimeHook(sFrameTime);
   sFrameRate = 1.0 / sFrameTime;
   ++sFrameCounter;
 }
+
+void TNFrameRateControllerSetFrameTimeHook(TNFrameTimeHook hook) { sFrameTimeHook = hook; }
 
 double TNFrameRateControllerGetFrameTime(void) { return sFrameTime; }
 

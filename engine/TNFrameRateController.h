@@ -9,6 +9,8 @@
 #endif
 
 TN_API void TNFrameRateControllerInit(unsigned int maxFrameRate); /* 0 = unlimited */
+/* A new maximum from the next frame on; the frame time and count stay. */
+TN_API void TNFrameRateControllerSetMaxFrameRate(unsigned int maxFrameRate);
 TN_API void TNFrameRateControllerReset(void);
 TN_API void TNFrameRateControllerStart(void);
 TN_API void TNFrameRateControllerEnd(void);
@@ -20,5 +22,11 @@ TN_API double TNGetTime(double* out);                        /* seconds; out may
  * null arguments restore the platform's performance counter. */
 typedef unsigned long long (*TNCounterFunc)(void);
 TN_API void TNFrameRateControllerSetTimeSource(TNCounterFunc counter, TNCounterFunc frequency);
+
+/* Sees each frame time as the frame ends (after the wait) and returns the one
+ * the game gets: a session journal records it, or hands back the recorded
+ * one. Null: none. */
+typedef double (*TNFrameTimeHook)(double measured);
+TN_API void TNFrameRateControllerSetFrameTimeHook(TNFrameTimeHook hook);
 
 #endif

@@ -9,64 +9,73 @@
 
 static const unsigned char kDownBit = 0x80;
 
-static unsigned char sCurrentKeys[256];
+static TNInputSample sCurrent;
 static unsigned char sPreviousKeys[256];
-static int sCursorX = 0;
-static int sCursorY = 0;
-static int sCursorDeltaX = 0;
-static int sCursorDeltaY = 0;
+// The cursor in window pixels as the platform last reported it: deltas are
+// taken there, before the full-screen scale.
+static int sScreenCursorX = 0;
+static int sScreenCursorY = 0;
+static TNInputSampleHook sSampleHook = nullptr;
 
 int TNInputInit(void) { return 1; }
 
 void TNInputReset(void) {
-  memset(sCurrentKeys, 0, sizeof sCurrentKeys);
+  memset(&sCurrent, 0, sizeof sCurrent);
   memset(sPreviousKeys, 0, sizeof sPreviousKeys);
-  sCursorX = 0;
-  sCursorY = 0;
-  sCursorDeltaX = 0;
-  sCursorDeltaY = 0;
+  sScreenCursorX = 0;
+  sScreenCursorY = 0;
 }
 
-void TNInputUpdate(void) {
-  memcpy(sPreviousKeys, sCurrentKeys, sizeof sCurrentKeys);
-  TNPlatTakeKeySnapshot(sCurrentKeys);
+void TNInputSetSampleHook(TNInputSampleHook hook) { sSampleHook = hook; }
+
+static void SampleKeys() {
+  TNPlatTakeKeySnapshot(sCurrent.keys);
+  for (unsigned char& key : sCurrent.keys) key &= kDownBit;
+}
+
+static void SampleCursor() {
   int x = 0;
   int y = 0;
   TNPlatCursorPosition(&x, &y);
-  sCursorDeltaX = x - sCursorX;
-  sCursorDeltaY = y - sCursorY;
-  sCursorX = x;
-  sCursorY = y;
+  sCurrent.cursorDeltaX = x - sScreenCursorX;
+  sCurrent.cursorDeltaY = y - sScreenCursorY;
+  sScreenCursorX = x;
+  sScreenCursorY = y;
+  sCurrent.cursorX = x;
+  sCurrent.cursorY = y;
+  TNSysScreenToLogical(&sCurrent.cursorX, &sCurrent.cursorY);
+  TNSysScreenToLogical(&sCurrent.cursorDeltaX, &sCurrent.cursorDeltaY);
+}
+
+void TNInputUpdate(void) {
+  memcpy(sPreviousKeys, sCurrent.keys, sizeof sPreviousKeys);
+  SampleKeys();
+  SampleCursor();
+  if (sSampleHook) sSampleHook(&sCurrent);
 }
 
 void TNInputExit(void) {}
 
-unsigned char TNInputCheckCurr(unsigned char key) { return (sCurrentKeys[key] & kDownBit) ? 1 : 0; }
+unsigned char TNInputCheckCurr(unsigned char key) { return (sCurrent.keys[key] & kDownBit) ? 1 : 0; }
 
 unsigned char TNInputCheckPrev(unsigned char key) { return (sPreviousKeys[key] & kDownBit) ? 1 : 0; }
 
 unsigned char TNInputCheckTriggered(unsigned char key) {
-  return (sCurrentKeys[key] & ~sPreviousKeys[key] & kDownBit) ? 1 : 0;
+  return (sCurrent.keys[key] & ~sPreviousKeys[key] & kDownBit) ? 1 : 0;
 }
 
 unsigned char TNInputCheckReleased(unsigned char key) {
-  return (sPreviousKeys[key] & ~sCurrentKeys[key] & kDownBit) ? 1 : 0;
+  return (sPreviousKeys[key] & ~sCurrent.keys[key] & kDownBit) ? 1 : 0;
 }
 
 void TNInputGetCursorPosition(int* x, int* y) {
-  int logicalX = sCursorX;
-  int logicalY = sCursorY;
-  TNSysScreenToLogical(&logicalX, &logicalY);
-  if (x) *x = logicalX;
-  if (y) *y = logicalY;
+  if (x) *x = sCurrent.cursorX;
+  if (y) *y = sCurrent.cursorY;
 }
 
 void TNInputGetCursorPositionDelta(int* dx, int* dy) {
-  int logicalX = sCursorDeltaX;
-  int logicalY = sCursorDeltaY;
-  TNSysScreenToLogical(&logicalX, &logicalY);
-  if (dx) *dx = logicalX;
-  if (dy) *dy = logicalY;
+  if (dx) *dx = sCurrent.cursorDeltaX;
+  if (dy) *dy = sCurrent.cursorDeltaY;
 }
 
 int TNInputShowCursor(int show) { return TNPlatShowCursor(show != 0); }

@@ -8,7 +8,9 @@
  *
  * TNInputUpdate takes one snapshot per frame; every query in the frame
  * answers from it. A press that went down and up between two updates still
- * reads as down in one snapshot, so it triggers exactly once.
+ * reads as down in one snapshot, so it triggers exactly once. The cursor is
+ * turned into logical pixels when the snapshot is taken, so a full-screen
+ * switch in the middle of a frame cannot change what the frame sees.
  */
 /* Key codes by name. Letters and digits are their upper-case ASCII codes. */
 enum TNKeyCode {
@@ -44,5 +46,16 @@ TN_API void TNInputGetCursorPosition(int* x, int* y);
 TN_API void TNInputGetCursorPositionDelta(int* dx, int* dy);
 /* Display counter: show increments, hide decrements; visible while >= 0. */
 TN_API int TNInputShowCursor(int show);
+
+/* One frame's snapshot: everything the game learns from the devices. */
+typedef struct TNInputSample {
+  unsigned char keys[256];   /* 0x80 while down (or pressed since the last snapshot), else 0 */
+  int cursorX, cursorY;      /* logical window pixels */
+  int cursorDeltaX, cursorDeltaY;
+} TNInputSample;
+/* Sees every snapshot before the game does and may rewrite it: a session
+ * journal records it, or puts the recorded one in its place. Null: none. */
+typedef void (*TNInputSampleHook)(TNInputSample* sample);
+TN_API void TNInputSetSampleHook(TNInputSampleHook hook);
 
 #endif

@@ -7,6 +7,7 @@
 static unsigned int sRandState = 1u;
 static int sClockSeedFixed = 0;
 static unsigned int sFixedClockSeed = 0u;
+static TNClockSeedHook sClockSeedHook = nullptr;
 
 float TNMin(float a, float b) { return (b > a) ? a : b; }
 
@@ -70,11 +71,15 @@ void TNSRand(unsigned int seed) { sRandState = seed; }
 float TNRandFloat(void) { return static_cast<float>(TNRand()) / 32767.0f; }
 
 unsigned int TNRandClockSeed(void) {
-  if (sClockSeedFixed) return sFixedClockSeed;
   // The clock's full count, not whole seconds: two runs started within the
   // same second still differ.
-  return static_cast<unsigned int>(std::chrono::system_clock::now().time_since_epoch().count());
+  const unsigned int seed =
+      sClockSeedFixed ? sFixedClockSeed
+                      : static_cast<unsigned int>(std::chrono::system_clock::now().time_since_epoch().count());
+  return sClockSeedHook ? sClockSeedHook(seed) : seed;
 }
+
+void TNRandSetClockSeedHook(TNClockSeedHook hook) { sClockSeedHook = hook; }
 
 void TNRandFixClockSeed(int fixed, unsigned int seed) {
   sClockSeedFixed = fixed;

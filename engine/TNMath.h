@@ -40,5 +40,9 @@ TN_API float TNRandFloat(void);            /* TNRand() / 32767.0, 0 and 1 includ
  * clock speak again. */
 TN_API unsigned int TNRandClockSeed(void);
 TN_API void TNRandFixClockSeed(int fixed, unsigned int seed);
+/* Sees every clock seed drawn and returns the one the game gets: a session
+ * journal records it, or hands back the recorded one. Null: none. */
+typedef unsigned int (*TNClockSeedHook)(unsigned int seed);
+TN_API void TNRandSetClockSeedHook(TNClockSeedHook hook);
 
 #endif

@@ -1,7 +1,10 @@
 /*
  * Sorca's entry point: read the options, find the resources, start the
  * engine in full screen, run the state loop from the menu (or the state
- * asked for) until quit, shut everything down.
+ * asked for) until quit, shut everything down. With --record the session
+ * goes into a journal as it is played; with --replay a journal's session is
+ * played again and checked: exit code 0 when it went as recorded, 1 when it
+ * did not, 2 for a journal that cannot be replayed.
  *
  * SORCA_EXIT_AFTER_FRAMES=N quits after N frames and reports on standard
  * error how long start-up took and how much memory the game holds.
@@ -13,10 +16,22 @@
 #include <string>
 
 #include "CommandLine.h"
+#include "GameDigest.h"
 #include "GameLoop.h"
 #include "GameStateManager.h"
 #include "ResourceRoot.h"
+#include "SessionRecorder.h"
+#include "SessionReplayer.h"
 #include "StateFactory.h"
+#include "TNFrameRateController.h"
+
+#ifndef SORCA_GAME_VERSION
+#define SORCA_GAME_VERSION "unknown"
+#endif
+
+static const bool kStartFullScreen = true;
+
+typedef std::chrono::steady_clock Clock;
 
 static long ResidentKilobytes() {
   std::ifstream status("/proc/self/status");
@@ -31,32 +46,116 @@ static int FramesBeforeExit() {
   return value != nullptr ? std::atoi(value) : 0;
 }
 
-int main(int argc, char** argv) {
-  const auto started = std::chrono::steady_clock::now();
-  CommandLine options;
-  std::string error;
-  if (!ParseCommandLine(argc, argv, &options, &error)) {
-    std::fprintf(stderr, "sorca: %s\n%s", error.c_str(), CommandLineUsage());
-    return 2;
-  }
-  if (!EnterResourceRoot()) return 1;
-  const int framesBeforeExit = FramesBeforeExit();
-
+static void StartGame(bool startFullScreen, int startState) {
   GameStateManagerSetFactory(BuildGameState);
-  GameStart(true);
-  GameLoopBegin(options.startState);
+  RegisterGameDigest();
+  GameStart(startFullScreen);
+  GameLoopBegin(startState);
+}
+
+static void RunStateLoop(Clock::time_point started) {
+  const int framesBeforeExit = FramesBeforeExit();
   int frames = 0;
   double firstFrameMs = 0.0;
   while (GameLoopStep()) {
     if (++frames == 1)
-      firstFrameMs = std::chrono::duration<double, std::milli>(
-                         std::chrono::steady_clock::now() - started).count();
+      firstFrameMs = std::chrono::duration<double, std::milli>(Clock::now() - started).count();
     if (framesBeforeExit > 0 && frames == framesBeforeExit) {
       std::fprintf(stderr, "sorca: first frame presented %.1f ms after start; VmRSS %ld kB\n",
                    firstFrameMs, ResidentKilobytes());
       nextStateId = kStateQuit;
     }
   }
+}
+
+static int Play(const CommandLine& options, Clock::time_point started) {
+  const bool recording = !options.recordPath.empty();
+  const char* path = options.recordPath.c_str();
+  std::string error;
+  // Opened before the resource root becomes the working directory, so a
+  // relative name means what the player meant.
+  if (recording && !SessionRecordOpen(options.recordPath, &error)) {
+    std::fprintf(stderr, "sorca: cannot record into '%s': %s\n", path, error.c_str());
+    return 2;
+  }
+  if (!EnterResourceRoot()) {
+    if (recording) SessionRecordDiscard();
+    return 1;
+  }
+  StartGame(kStartFullScreen, options.startState);
+  if (recording) SessionRecordStart(options.startState, kStartFullScreen);
+  RunStateLoop(started);
+  const bool recorded = !recording || SessionRecordStop(&error);
   GameStop();
+  if (!recording) return 0;
+  if (!recorded) {
+    std::fprintf(stderr, "sorca: the journal '%s' is incomplete: %s\n", path, error.c_str());
+    return 1;
+  }
+  std::fprintf(stderr, "sorca: recorded %lld frames into '%s' (%lld bytes)\n", SessionRecordFrames(), path,
+               SessionRecordBytes());
   return 0;
+}
+
+/* What the journal asks of this program before anything starts. */
+static bool CanReplay(const JournalHeader& header, std::string* error) {
+  if (!IsGameStateId(header.startState)) {
+    *error = "it starts in state " + std::to_string(header.startState) + ", which this Sorca does not have";
+    return false;
+  }
+  if (header.gameVersion != SORCA_GAME_VERSION)
+    std::fprintf(stderr, "sorca: the journal was recorded with Sorca %s, this is %s; it may go differently\n",
+                 header.gameVersion.c_str(), SORCA_GAME_VERSION);
+  return true;
+}
+
+static bool SameWindow(const JournalHeader& header, std::string* error) {
+  if (header.windowWidth == TNGetWindowWidth() && header.windowHeight == TNGetWindowHeight()) return true;
+  *error = "it was recorded in a " + std::to_string(header.windowWidth) + " x " +
+           std::to_string(header.windowHeight) + " window, this Sorca's is " +
+           std::to_string(TNGetWindowWidth()) + " x " + std::to_string(TNGetWindowHeight());
+  return false;
+}
+
+static int Replay(const CommandLine& options, Clock::time_point started) {
+  const char* path = options.replayPath.c_str();
+  JournalHeader header;
+  std::string error;
+  if (!SessionReplayLoad(options.replayPath, &header, &error) || !CanReplay(header, &error)) {
+    std::fprintf(stderr, "sorca: cannot replay '%s': %s\n", path, error.c_str());
+    return 2;
+  }
+  if (SessionReplayRecordedFrames() == 0) {
+    std::fprintf(stderr, "sorca: %s: no frame to replay: %s\n", path,
+                 SessionReplayCutReason().empty() ? "the session ended at once" : SessionReplayCutReason().c_str());
+    return 0;
+  }
+  if (!EnterResourceRoot()) return 1;
+  StartGame(header.fullScreen, header.startState);
+  if (!SameWindow(header, &error)) {
+    GameStop();
+    std::fprintf(stderr, "sorca: cannot replay '%s': %s\n", path, error.c_str());
+    return 2;
+  }
+  // The journal's frame times are what counts; the replay itself goes as
+  // fast as the pace asked for.
+  TNFrameRateControllerSetMaxFrameRate(0);
+  SessionReplayStart(options.replaySpeed);
+  RunStateLoop(started);
+  const SessionReplayResult result = SessionReplayStop();
+  GameStop();
+  std::fprintf(stderr, "sorca: %s: %s\n", path, result.message.c_str());
+  return result.faithful ? 0 : 1;
+}
+
+int main(int argc, char** argv) {
+  const Clock::time_point started = Clock::now();
+  CommandLine options;
+  std::string error;
+  if (!ParseCommandLine(argc, argv, &options, &error)) {
+    std::fprintf(stderr, "sorca: %s\n%s", error.c_str(), CommandLineUsage());
+    return 2;
+  }
+  if (!options.replayPath.empty()) return Replay(options, started);
+  return Play(options, started);
 }

@@ -75,3 +75,41 @@ TEST_F(FrameRateControllerTest, GetTimeIsCounterOverFrequencyWithoutLosingPrecis
   EXPECT_DOUBLE_EQ(1000000000.0 + 1.0 / 3.0, out);
   EXPECT_DOUBLE_EQ(1000000000.0 + 1.0 / 3.0, TNGetTime(nullptr));
 }
+
+static double gMeasured;
+static double HalfOfIt(double measured) {
+  gMeasured = measured;
+  return measured / 2.0;
+}
+
+TEST_F(FrameRateControllerTest, TheFrameTimeHookSeesTheTimeAfterTheWaitAndGivesTheOneTheGameGets) {
+  TNFrameRateControllerInit(60);
+  TNFrameRateControllerSetFrameTimeHook(HalfOfIt);
+  RunFrame(20000);
+  EXPECT_DOUBLE_EQ(0.02, gMeasured);
+  EXPECT_DOUBLE_EQ(0.01, TNFrameRateControllerGetFrameTime());
+  gAdvancePerRead = 1000;
+  RunFrame(0);
+  EXPECT_GE(gMeasured, 1.0 / 60.0) << "the wait came first";
+  EXPECT_DOUBLE_EQ(gMeasured / 2.0, TNFrameRateControllerGetFrameTime());
+  TNFrameRateControllerSetFrameTimeHook(nullptr);
+  gAdvancePerRead = 0;
+  RunFrame(30000);
+  EXPECT_DOUBLE_EQ(0.03, TNFrameRateControllerGetFrameTime());
+  EXPECT_EQ(3u, TNFrameRateControllerGetFrameCount());
+}
+
+TEST_F(FrameRateControllerTest, ANewMaximumKeepsTheFrameTimeAndCountAndHoldsFromTheNextFrame) {
+  TNFrameRateControllerInit(60);
+  TNFrameRateControllerSetMaxFrameRate(0);
+  EXPECT_DOUBLE_EQ(1.0 / 60.0, TNFrameRateControllerGetFrameTime()) << "what the first frame reads";
+  RunFrame(5000);
+  EXPECT_EQ(1, gCounterReads) << "no wait without a maximum";
+  EXPECT_DOUBLE_EQ(0.005, TNFrameRateControllerGetFrameTime());
+  TNFrameRateControllerSetMaxFrameRate(100);
+  EXPECT_EQ(1u, TNFrameRateControllerGetFrameCount());
+  gAdvancePerRead = 100;
+  RunFrame(5000);
+  EXPECT_GE(TNFrameRateControllerGetFrameTime(), 0.01);
+  EXPECT_LT(TNFrameRateControllerGetFrameTime(), 0.0102);
+}

@@ -86,3 +86,30 @@ TEST(VirtualKeyCodes, SdlKeysMapToTheEngineCodes) {
   for (const auto& c : cases) EXPECT_EQ(c[2], TNPlatVirtualKeyFromKeycode(c[0], c[1])) << c[0];
 }
 
+
+// A journal's hook sees each snapshot as the devices gave it and may put another in its place.
+static TNInputSample gSeen;
+static void KeepAndReplace(TNInputSample* sample) {
+  gSeen = *sample;
+  memset(sample->keys, 0, sizeof sample->keys);
+  sample->keys['E'] = 0x80;
+  sample->cursorX = -5, sample->cursorY = 700, sample->cursorDeltaX = 1, sample->cursorDeltaY = 2;
+}
+
+TEST_F(InputTest, TheSampleHookSeesEachSnapshotAndWhatItWritesIsWhatTheFrameAnswers) {
+  TNInputSetSampleHook(KeepAndReplace);
+  Push(SDL_KEYDOWN, SDLK_w);
+  Push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 300, 200);
+  NextFrame();
+  EXPECT_TRUE(gSeen.keys['W'] == 0x80 && gSeen.keys[1] == 0x80 && gSeen.keys['E'] == 0);
+  EXPECT_EQ(std::vector<int>({300, 200, 300, 200}),
+            std::vector<int>({gSeen.cursorX, gSeen.cursorY, gSeen.cursorDeltaX, gSeen.cursorDeltaY}));
+  EXPECT_EQ("1010 0000 0000", States('E') + " " + States('W') + " " + States(1));
+  EXPECT_EQ(std::vector<int>({-5, 700, 1, 2}), CursorAndDelta());
+  NextFrame();
+  EXPECT_EQ("1100", States('E')) << "the replaced snapshot is the next frame's previous one";
+  TNInputSetSampleHook(nullptr);
+  NextFrame();
+  EXPECT_EQ("0101 1010", States('E') + " " + States('W')) << "W is still held; the frame before said up";
+  EXPECT_EQ(std::vector<int>({300, 200, 0, 0}), CursorAndDelta());
+}

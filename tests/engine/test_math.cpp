@@ -58,6 +58,25 @@ TEST(ScalarMath, TheClockSeedFollowsTheClockUntilFixedAndAgainAfterwards) {
   EXPECT_NE(draws.first, draws.second);
 }
 
+static std::vector<unsigned int> gSeedsSeen;
+static unsigned int PlusOne(unsigned int seed) {
+  gSeedsSeen.push_back(seed);
+  return seed + 1;
+}
+
+TEST(ScalarMath, TheClockSeedHookSeesEverySeedDrawnAndGivesTheOneTheGameGets) {
+  TNRandFixClockSeed(1, 0xFFFFFFFFu);
+  TNRandSetClockSeedHook(PlusOne);
+  EXPECT_EQ(TNRandClockSeed(), 0u);
+  TNRandFixClockSeed(1, 7u);
+  EXPECT_EQ(TNRandClockSeed(), 8u);
+  EXPECT_EQ(gSeedsSeen, std::vector<unsigned int>({0xFFFFFFFFu, 7u}));
+  TNRandSetClockSeedHook(nullptr);
+  EXPECT_EQ(TNRandClockSeed(), 7u);
+  EXPECT_EQ(gSeedsSeen.size(), 2u);
+  TNRandFixClockSeed(0, 0u);
+}
+
 TEST(ScalarMath, RandomIsTheClassicFifteenBitGeneratorOverItsWholeRangeAndRestartsWithTheSeed) {
   for (unsigned int seed : {1u, 2u, 1u}) {
     TNSRand(seed);

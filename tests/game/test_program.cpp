@@ -62,6 +62,10 @@ TEST(Program, WithoutResourcesItExitsWithCode1AndSaysWhereItLooked) {
   EXPECT_NE(said.find(dir.path + "/Resources"), std::string::npos) << said;
   // It gave up before opening a window.
   EXPECT_EQ(ReadAll(dir.path + "/out.txt").find("Tarnel Engine version"), std::string::npos);
+  // A journal asked for is not left behind empty.
+  const int recording = std::system(("cd '" + dir.path + "' && ./sorca --record j >/dev/null 2>&1").c_str());
+  EXPECT_TRUE(WIFEXITED(recording) && WEXITSTATUS(recording) == 1) << recording;
+  EXPECT_NE(access((dir.path + "/j").c_str(), F_OK), 0);
 }
 
 TEST(Program, ExportsTheEngineInterfaceByName) {
@@ -105,6 +109,49 @@ TEST(CommandLine, StartsAtTheMenuOrAtAnyStateTheFactoryBuilds) {
   }
   EXPECT_FALSE(IsGameStateId(kStateQuit));
   EXPECT_FALSE(IsGameStateId(kStateRestart));
+}
+
+TEST(CommandLine, RecordsIntoAFileOrReplaysOneAtOnceOrAtAnyPaceUpToAThousandTimes) {
+  CommandLine options;
+  std::string error;
+  ASSERT_TRUE(Parse({}, &options, &error));
+  EXPECT_TRUE(options.recordPath.empty() && options.replayPath.empty() && options.replaySpeed == 0.0);
+  ASSERT_TRUE(Parse({"--start-state", "4", "--record", "a b.journal"}, &options, &error)) << error;
+  EXPECT_TRUE(options.recordPath == "a b.journal" && options.startState == kStateLevel1);
+  ASSERT_TRUE(Parse({"--replay=x.journal", "--replay-speed", "0.5"}, &options, &error)) << error;
+  EXPECT_TRUE(options.replayPath == "x.journal" && options.replaySpeed == 0.5);
+  for (const char* speed : {"0", "1", "1000", "2.5e2"})
+    EXPECT_TRUE(Parse({"--replay", "x", "--replay-speed", speed}, &options, &error)) << speed << error;
+  for (const char* speed : {"-1", "1000.5", "nan", "inf", "1x", "", " 2"}) {
+    EXPECT_FALSE(Parse({"--replay", "x", "--replay-speed", speed}, &options, &error)) << speed;
+    EXPECT_EQ(error, std::string("the replay speed must be a number from 0 to 1000, not '") + speed + "'");
+  }
+  const std::string usage = CommandLineUsage();
+  for (const char* line : {"  --record FILE", "  --replay FILE", "  --replay-speed N", "  --start-state ID"})
+    EXPECT_NE(usage.find(line), std::string::npos) << line;
+}
+
+TEST(CommandLine, RefusesOptionsThatCannotGoTogether) {
+  CommandLine options;
+  std::string error;
+  const struct { std::vector<const char*> args; const char* error; } cases[] = {
+      {{"--record", "a", "--replay", "b"}, "--record and --replay cannot be used together"},
+      {{"--replay", "b", "--start-state", "4"},
+       "--start-state cannot be used with --replay: a replay starts where its journal does"},
+      {{"--replay-speed", "1"}, "--replay-speed needs --replay"},
+      {{"--record", "a", "--replay-speed", "1"}, "--replay-speed needs --replay"},
+      {{"--record"}, "--record needs a file name"},
+      {{"--record="}, "--record needs a file name"},
+      {{"--replay", ""}, "--replay needs a file name"},
+      {{"--replay-speed"}, "--replay-speed needs a number"},
+      {{"--recorder", "a"}, "unknown option '--recorder'"},
+  };
+  for (const auto& c : cases) {
+    std::vector<const char*> argv = {"sorca"};
+    argv.insert(argv.end(), c.args.begin(), c.args.end());
+    EXPECT_FALSE(ParseCommandLine(static_cast<int>(argv.size()), argv.data(), &options, &error)) << c.error;
+    EXPECT_EQ(error, c.error);
+  }
 }
 
 TEST(CommandLine, RefusesWhatItCannotRead) {

@@ -1,0 +1,97 @@
+// The journals kept under tests/journals/: the built program replays each, as it would a journal
+// sent with a bug report, and it must go exactly as recorded and end where its session ended.
+//
+// After a change that alters a kept session on purpose, record the journals again with their
+// players and commit them:
+//   SORCA_RECORD_JOURNALS=1 /tmp/xrun.sh N build/game_tests --gtest_filter='KeptJournals.*'
+// (run in build/). A journal whose player is not in this file was recorded by hand.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "JournalReader.h"
+#include "SessionPlay.h"
+
+namespace {
+
+using namespace session_play;
+
+std::string KeptPath(const std::string& name) { return std::string(SORCA_KEPT_JOURNALS) + "/" + name; }
+
+bool Exists(const std::string& path) { return std::ifstream(path).good(); }
+
+/* The journal read whole: its frames and the value of a digest field in each. */
+struct Kept {
+  JournalHeader header;
+  std::vector<JournalFrame> frames;
+  std::vector<long long> Field(const std::string& name) const {
+    std::vector<long long> values;
+    for (std::size_t f = 0; f < header.digestFields.size(); ++f)
+      if (header.digestFields[f].name == name)
+        for (const JournalFrame& frame : frames) values.push_back(frame.digest[f]);
+    return values;
+  }
+  /* The states in the order they ran, each once per stay. */
+  std::vector<long long> Stays() const {
+    std::vector<long long> stays;
+    for (long long state : Field("state"))
+      if (stays.empty() || stays.back() != state) stays.push_back(state);
+    return stays;
+  }
+};
+
+/* Records the journal again when asked to; then reads it, and the program must replay it to its
+ * end. False when it cannot be read. */
+bool ReplayKept(const std::string& name, const Script& player, Kept* kept) {
+  const std::string path = KeptPath(name);
+  if (std::getenv("SORCA_RECORD_JOURNALS") != nullptr && player) {
+    std::remove(path.c_str());
+    std::string error;
+    EXPECT_GE(RecordSession(path, player, &error, true), 0) << error;
+  }
+  const std::string bytes = ReadAll(path);
+  JournalReader reader(bytes);
+  std::string why;
+  EXPECT_TRUE(reader.ReadHeader(&kept->header, &why)) << name << ": " << why;
+  JournalFrame frame;
+  JournalReader::Step step;
+  while ((step = reader.Next(&frame, &why)) == JournalReader::kFrame) kept->frames.push_back(frame);
+  EXPECT_EQ(step, JournalReader::kEnd) << name << " ends early: " << why;
+  if (step != JournalReader::kEnd) return false;
+  std::string said;
+  EXPECT_EQ(RunProgram("--replay '" + path + "'", &said), 0) << said;
+  EXPECT_NE(said.find("replayed all " + std::to_string(kept->frames.size()) + " frames as recorded"),
+            std::string::npos) << said;
+  return true;
+}
+
+TEST(KeptJournals, MenuAndFirstRoomReplaysToTheQuitFromTheMenu) {
+  Kept kept;
+  ASSERT_TRUE(ReplayKept("menu_and_first_room.journal", PlayMenuAndFirstRoom, &kept));
+  EXPECT_EQ(kept.Stays(), (std::vector<long long>{kStateMenu, kStateLevel1, kStateMenu}));
+  EXPECT_EQ(kept.Field("requested state").back(), kStateQuit);
+}
+
+/* The whole game, splash to the last stage-clear screen and back to the menu. */
+TEST(KeptJournals, WholeGameReplaysToTheMenuAfterTheLastStageClear) {
+  const std::string name = "whole_game.journal";
+  if (!Exists(KeptPath(name)))
+    GTEST_SKIP() << "tests/journals/" << name << " is not recorded yet (it needs the second room)";
+  Kept kept;
+  ASSERT_TRUE(ReplayKept(name, nullptr, &kept));
+  const std::vector<long long> stays = kept.Stays(), states = kept.Field("state"),
+                               marks = kept.Field("stage clear mark");
+  ASSERT_GE(stays.size(), 3u);
+  EXPECT_EQ(stays.front(), kStateMenu);
+  EXPECT_EQ(stays.back(), kStateMenu);
+  EXPECT_EQ(stays[stays.size() - 2], kStateLevel2) << "the menu comes from the second room";
+  // The second room's last stay shows its stage-clear screen, after the second spell battle.
+  bool stageClear = false;
+  for (std::size_t i = states.size(); i-- > 0 && states[i] != kStateSpellcastLevel2;)
+    stageClear |= states[i] == kStateLevel2 && marks[i] == kStageClearMark;
+  EXPECT_TRUE(stageClear);
+}
+
+}  // namespace

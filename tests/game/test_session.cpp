@@ -1,0 +1,369 @@
+// Recording a session and replaying it: in this process through the real state loop, and with
+// the built program started the way a player or a bug report's reader starts it.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "JournalEncoder.h"
+#include "JournalReader.h"
+#include "MazePuzzle.h"
+#include "Puzzle.h"
+#include "SessionDigest.h"
+#include "SessionPlay.h"
+#include "SessionReplayer.h"
+
+namespace {
+
+using namespace session_play;
+
+/* After each frame: the digest the journal keeps and the frame time the game got. A frame
+ * that requested another state has left it by now: its digest was the one before (none here). */
+struct Seen {
+  std::vector<std::vector<long long>> digests;
+  std::vector<double> frameTimes;
+  void Note() {
+    digests.push_back(GameLoopStateEntered() ? SessionDigestNow(static_cast<long long>(digests.size())) : std::vector<long long>());
+    frameTimes.push_back(TNFrameRateControllerGetFrameTime());
+  }
+};
+
+class SessionTest : public ::testing::Test {
+ protected:
+  SessionTest() : path(testing::TempDir() + "session-" + std::to_string(getpid()) + ".journal") {
+    std::remove(path.c_str());
+  }
+  ~SessionTest() override {
+    std::remove(path.c_str());
+    TNRandFixClockSeed(0, 0);
+  }
+
+  /* Plays script from the menu (or startState), recording it into path, with the clock fixed at
+   * 4242; at 60 frames a second when asked, as a player would. */
+  void Record(const Script& script, int startState = kStateMenu, bool atSixtyFrames = false) {
+    std::string error;
+    recorded = RecordSession(path, [&](PlayHarness& h) {
+      TNRandFixClockSeed(1, 4242);
+      script(h);
+    }, &error, atSixtyFrames, startState);
+    ASSERT_GE(recorded, 0) << error;
+  }
+
+  /* Replays path in this process; during is called before each frame. */
+  SessionReplayResult Replay(Seen* seen, const std::function<void(PlayHarness&, int)>& during = nullptr) {
+    JournalHeader header;
+    std::string error;
+    EXPECT_TRUE(SessionReplayLoad(path, &header, &error)) << error;
+    auto h = StartLikeTheProgram(header.startState, header.fullScreen);
+    TNRandFixClockSeed(1, 999);  // the clock now says something else
+    SessionReplayStart(0.0);
+    for (int frame = 0; frame < 100000 && !h->Finished(); ++frame) {
+      if (during) during(*h, frame);
+      if (h->Frame() || h->Finished()) seen->Note();
+    }
+    return SessionReplayStop();
+  }
+
+  std::string path;
+  long long recorded = 0;
+};
+
+/* The journal of path as frames, to look into or to edit. */
+std::vector<JournalFrame> Frames(const std::string& bytes, JournalHeader* header) {
+  JournalReader reader(bytes);
+  std::string why;
+  std::vector<JournalFrame> frames;
+  if (!reader.ReadHeader(header, &why)) return frames;
+  JournalFrame f;
+  while (reader.Next(&f, &why) == JournalReader::kFrame) frames.push_back(f);
+  return frames;
+}
+
+std::string Encode(const JournalHeader& header, const std::vector<JournalFrame>& frames) {
+  JournalEncoder encoder(header);
+  std::string bytes = encoder.HeaderBytes();
+  for (const JournalFrame& f : frames) bytes += encoder.Frame(f);
+  return bytes + encoder.End();
+}
+
+/* Expects the replay to have seen every frame's frame time and due digest values as recorded;
+ * the number of frames that changed the state (their digests are not seen). */
+int SameDigests(const std::vector<JournalFrame>& frames, const Seen& replayed) {
+  EXPECT_EQ(replayed.digests.size(), frames.size());
+  const std::vector<JournalDigestField>& fields = SessionDigestFields();
+  int stateChanges = 0;
+  for (std::size_t i = 0; i < frames.size() && i < replayed.digests.size(); ++i) {
+    EXPECT_EQ(replayed.frameTimes[i], frames[i].frameTime) << "frame " << i + 1;
+    if (replayed.digests[i].empty() && ++stateChanges) continue;
+    for (std::size_t f = 0; f < fields.size(); ++f) {
+      if (!JournalFieldDue(fields[f], static_cast<long long>(i))) continue;
+      EXPECT_EQ(replayed.digests[i][f], frames[i].digest[f]) << fields[f].name << " in frame " << i + 1;
+    }
+  }
+  return stateChanges;
+}
+
+/* The first frame at or after `from` in which the left button goes down. */
+std::size_t ClickFrame(const std::vector<JournalFrame>& frames, std::size_t from) {
+  for (std::size_t i = std::max<std::size_t>(from, 1); i < frames.size(); ++i)
+    if (frames[i].keys.test(TN_MOUSE_LEFT) && !frames[i - 1].keys.test(TN_MOUSE_LEFT)) return i;
+  return frames.size();
+}
+
+TEST_F(SessionTest, AReplayGivesEveryFrameTheSameDigestAndFrameTimeWhateverThePlayerAndTheClockDo) {
+  Record(PlayMenuAndFirstRoom);
+  // The recording's own digests and frame times, as the journal keeps them.
+  JournalHeader header;
+  const std::vector<JournalFrame> frames = Frames(ReadAll(path), &header);
+  ASSERT_EQ(static_cast<long long>(frames.size()), recorded);
+  ASSERT_GT(recorded, 300);
+  EXPECT_FALSE(header.fullScreen);
+  EXPECT_EQ(header.startState, kStateMenu);
+  int seeds = 0;
+  for (const JournalFrame& f : frames) {
+    for (unsigned seed : f.seeds) EXPECT_EQ(seed, 4242u) << "the clock at the time";
+    seeds += static_cast<int>(f.seeds.size());
+  }
+  EXPECT_GE(seeds, 1) << "the first room seeds its sparkle";
+
+  Seen replayed;
+  const SessionReplayResult result = Replay(&replayed, [](PlayHarness& h, int frame) {
+    // A player at the keyboard and the mouse during the replay changes nothing.
+    if (frame % 7 == 3) h.Click(kNowhere.x, kNowhere.y);
+    if (frame % 11 == 5) h.Press(TN_KEY_ESCAPE);
+    if (frame % 13 == 0) h.KeyDown(TN_KEY_D);
+  });
+  EXPECT_TRUE(result.faithful) << result.message;
+  EXPECT_EQ(result.message, "replayed all " + std::to_string(recorded) + " frames as recorded");
+  EXPECT_EQ(SameDigests(frames, replayed), 3) << "into the room, back to the menu, quit";
+  EXPECT_EQ(currentStateId, kStateQuit);
+}
+
+TEST_F(SessionTest, AnEditedClickLeavesTheRecordingInItsFrameAndTheReplaySaysWhatDiffers) {
+  Record(PlayMenuAndFirstRoom);
+  JournalHeader header;
+  std::vector<JournalFrame> frames = Frames(ReadAll(path), &header);
+  const std::size_t click = ClickFrame(frames, ClickFrame(frames, 0) + 1);  // after the menu's Start
+  ASSERT_LT(click, frames.size());
+  ASSERT_TRUE(frames[click].cursorX == kDrawerFront.x && frames[click].cursorY == kDrawerFront.y);
+  for (std::size_t i = click; i < frames.size(); ++i) {  // the player clicked elsewhere
+    if (frames[i].cursorX != kDrawerFront.x || frames[i].cursorY != kDrawerFront.y) break;
+    frames[i].cursorX = kNowhere.x;
+    frames[i].cursorY = kNowhere.y;
+  }
+  WriteAll(path, Encode(header, frames));
+  const std::string frame = "frame " + std::to_string(click + 1);
+
+  Seen seen;
+  const SessionReplayResult result = Replay(&seen);
+  EXPECT_FALSE(result.faithful);
+  EXPECT_EQ(result.framesReplayed, static_cast<long long>(click) + 1) << "it stops with that frame";
+  EXPECT_EQ(result.message.rfind("the replay left the recording in " + frame + ": ", 0), 0u) << result.message;
+  EXPECT_NE(result.message.find("room view is 1, the recording has 2"), std::string::npos) << result.message;
+
+  std::string said;
+  EXPECT_EQ(RunProgram("--replay '" + path + "'", &said), 1) << said;
+  EXPECT_NE(said.find(": the replay left the recording in " + frame + ": "), std::string::npos) << said;
+}
+
+/* Maze one at 60 frames a second: its hero and its patrols move by the frame time. */
+void WalkInMazeOne(PlayHarness& h) {
+  h.Frames(2);
+  h.ClickAt({400, 300});  // past the intro
+  h.Hold(TN_KEY_D, 30);
+  h.Hold(TN_KEY_W, 40);
+  h.Frames(40);
+  h.Hold(TN_KEY_S, 20);
+  ASSERT_FALSE(h.StateAs<MazePuzzle>()->finished) << "still playing: the second room does not exist yet";
+}
+
+TEST_F(SessionTest, AMazeReplaysFrameForFrameAndOneFrameTimeChangedMovesItsHeroInTheNextFrame) {
+  Record(WalkInMazeOne, kStateMazeOne, true);
+  JournalHeader header;
+  std::vector<JournalFrame> frames = Frames(ReadAll(path), &header);
+  Seen replayed;
+  SessionReplayResult result = Replay(&replayed);
+  EXPECT_TRUE(result.faithful) << result.message;
+  EXPECT_EQ(SameDigests(frames, replayed), 1) << "the journal's end";
+
+  // A frame in the middle of the walk up (a wall stops the walk right at once) took three times
+  // as long: the next frame moves the hero three times as far.
+  const std::size_t slow = 45;
+  ASSERT_TRUE(frames[slow].keys.test(TN_KEY_W) && frames[slow + 1].keys.test(TN_KEY_W));
+  frames[slow].frameTime *= 3.0;
+  WriteAll(path, Encode(header, frames));
+  Seen diverged;
+  result = Replay(&diverged);
+  EXPECT_FALSE(result.faithful);
+  EXPECT_EQ(result.message.rfind("the replay left the recording in frame " + std::to_string(slow + 2) +
+                                 ": hero y is ", 0), 0u) << result.message;
+}
+
+/* The jigsaw, dealt from the clock's seed: past the intro, then two swaps by the cells' middles. */
+void SwapInTheJigsaw(PlayHarness& h) {
+  h.Frames(2);
+  h.ClickAt({400, 300});
+  for (Point p : {Point{325, 101}, {415, 204}, {505, 306}, {325, 408}}) h.ClickAt(p);
+  h.Frames(20);
+  ASSERT_EQ(h.StateAs<Puzzle>()->clicksLeft, Puzzle::kStartClicks - 2);
+}
+
+TEST_F(SessionTest, AJigsawIsDealtFromTheRecordedSeedAndAnotherSeedDealsAnotherBoardAtOnce) {
+  Record(SwapInTheJigsaw, kStatePuzzle);
+  JournalHeader header;
+  std::vector<JournalFrame> frames = Frames(ReadAll(path), &header);
+  ASSERT_EQ(frames[0].seeds, std::vector<unsigned>({4242u})) << "drawn as the jigsaw was built";
+  Seen replayed;
+  SessionReplayResult result = Replay(&replayed);  // with the clock at 999
+  EXPECT_TRUE(result.faithful) << result.message;
+  EXPECT_EQ(SameDigests(frames, replayed), 1) << "the journal's end";
+
+  frames[0].seeds[0] = 4243u;
+  WriteAll(path, Encode(header, frames));
+  Seen diverged;
+  result = Replay(&diverged);
+  EXPECT_EQ(result.message.rfind("the replay left the recording in frame 1: jigsaw board is ", 0), 0u)
+      << result.message;
+}
+
+TEST_F(SessionTest, TheRecordedClockSeedsAreTheOnesTheReplayGetsAndTheyMatter) {
+  Record(ToTheDrawer);
+  JournalHeader header;
+  std::vector<JournalFrame> frames = Frames(ReadAll(path), &header);
+  std::size_t seeded = frames.size();
+  for (std::size_t i = 1; i < frames.size() && seeded == frames.size(); ++i)
+    if (!frames[i].seeds.empty()) seeded = i;
+  ASSERT_LT(seeded, frames.size()) << "the first room seeds its sparkle";
+  frames[seeded].seeds[0] ^= 0x5A5A5A5Au;
+  WriteAll(path, Encode(header, frames));
+  Seen seen;
+  const SessionReplayResult result = Replay(&seen);
+  EXPECT_FALSE(result.faithful) << "another shuffle of the sparkle is another session";
+  EXPECT_NE(result.message.find("scene hash is "), std::string::npos) << result.message;
+}
+
+TEST_F(SessionTest, ClosingTheWindowEndsAReplayThatSaysWhere) {
+  Record([](PlayHarness& h) { h.Frames(60); });
+  Seen seen;
+  const SessionReplayResult result = Replay(&seen, [](PlayHarness& h, int frame) {
+    if (frame == 25) h.CloseWindow();
+  });
+  EXPECT_FALSE(result.faithful);
+  EXPECT_EQ(result.message, "the window was closed in frame 26 of 60");
+}
+
+/* The program records a session of its own and replays it, whole, cut short or stopped early;
+ * it never records over a file. */
+TEST_F(SessionTest, TheProgramReplaysItsOwnJournalWholeOrCutAndNeverRecordsOverAFile) {
+  std::string said, printed;
+  ASSERT_EQ(RunProgram("--start-state 4 --record '" + path + "'", &said, nullptr, "SORCA_EXIT_AFTER_FRAMES=60"), 0)
+      << said;
+  EXPECT_NE(said.find("recorded 60 frames into '" + path + "'"), std::string::npos) << said;
+  const std::string journal = ReadAll(path);
+  EXPECT_EQ(RunProgram("--record '" + path + "'", &said, &printed), 2);
+  EXPECT_NE(said.find("cannot record into '" + path + "': the file already exists, and a journal never overwrites one"),
+            std::string::npos) << said;
+  EXPECT_EQ(printed, "") << "nothing started";
+  EXPECT_EQ(ReadAll(path), journal);
+  JournalHeader header;
+  JournalReader::Summary summary;
+  ASSERT_TRUE(JournalReader::Check(journal, &header, &summary, &said)) << said;
+  EXPECT_TRUE(header.fullScreen && header.startState == kStateLevel1 && summary.ended && summary.frames == 60);
+
+  EXPECT_EQ(RunProgram("--replay '" + path + "'", &said), 0) << said;
+  EXPECT_NE(said.find(path + ": replayed all 60 frames as recorded"), std::string::npos) << said;
+  EXPECT_EQ(RunProgram("--replay '" + path + "'", &said, nullptr, "SORCA_EXIT_AFTER_FRAMES=10"), 1) << said;
+  EXPECT_NE(said.find("the game ended after frame 10; the recording goes on to frame 60"), std::string::npos) << said;
+
+  // As if the machine had stopped while the last frames were being written.
+  const std::string cut = journal.substr(0, journal.size() - 9);
+  ASSERT_TRUE(JournalReader::Check(cut, &header, &summary, &said)) << said;
+  ASSERT_TRUE(summary.frames > 40 && summary.frames < 60 && !summary.ended) << summary.frames;
+  WriteAll(path, cut);
+  EXPECT_EQ(RunProgram("--replay '" + path + "'", &said), 0) << said;
+  EXPECT_NE(said.find(": replayed " + std::to_string(summary.frames) +
+                      " frames as recorded; the journal ends early: " + summary.cutReason),
+            std::string::npos) << said;
+}
+
+TEST_F(SessionTest, TheProgramKilledWhileRecordingLeavesAJournalThatReplaysToItsLastWholeFrame) {
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    freopen("/dev/null", "w", stdout);
+    freopen("/dev/null", "w", stderr);
+    execl("./sorca", "sorca", "--start-state", "4", "--record", path.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  // Killed without warning once it has recorded half a second or so.
+  JournalHeader header;
+  JournalReader::Summary summary;
+  std::string said;
+  for (int i = 0; i < 600 && summary.frames < 30; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    JournalReader::Check(ReadAll(path), &header, &summary, &said);
+  }
+  kill(child, SIGKILL);
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(JournalReader::Check(ReadAll(path), &header, &summary, &said)) << said;
+  ASSERT_GE(summary.frames, 30);
+  EXPECT_FALSE(summary.ended);
+  EXPECT_EQ(RunProgram("--replay '" + path + "'", &said), 0) << said;
+  EXPECT_NE(said.find("replayed " + std::to_string(summary.frames) + " frames as recorded; the journal ends early: it stops after frame " +
+                      std::to_string(summary.frames)),
+            std::string::npos) << said;
+}
+
+/* What is refused before anything starts, with exit code 2 and the reason. */
+TEST_F(SessionTest, TheProgramRefusesWhatIsNoJournalItCanReplayAndStartsNothing) {
+  JournalHeader header;
+  header.gameVersion = SORCA_GAME_VERSION;
+  header.windowWidth = 800;
+  header.windowHeight = 600;
+  header.startState = kStateLevel1;
+  std::vector<JournalFrame> frames(3);
+  const std::string good = Encode(header, frames);
+  header.startState = 3;
+  const std::string unknownState = Encode(header, frames);
+  std::string damaged = good;
+  damaged[damaged.size() - 3] = '\x80';  // the last frame's flags, before the end record
+  const struct { std::string bytes, reason; } cases[] = {
+      {"", "the file is empty"},
+      {"GIF89a...", "it is not a Sorca journal"},
+      {std::string("SORCAJNL\x02", 9) + good.substr(9), "it is a journal of version 2; this Sorca reads version 1"},
+      {good.substr(0, 12), "its header is cut off (at the game version)"},
+      {damaged, "the record after frame 2 (byte " + std::to_string(damaged.size() - 3) + ") is damaged: an unknown record type"},
+      {unknownState, "it starts in state 3, which this Sorca does not have"},
+  };
+  std::string said, printed;
+  for (const auto& c : cases) {
+    WriteAll(path, c.bytes);
+    EXPECT_EQ(RunProgram("--replay '" + path + "'", &said, &printed), 2) << c.reason;
+    EXPECT_EQ(said, "sorca: cannot replay '" + path + "': " + c.reason + "\n");
+    EXPECT_EQ(printed, "") << "no engine started for: " << c.reason;
+  }
+  std::remove(path.c_str());
+  EXPECT_EQ(RunProgram("--replay '" + path + "'", &said, &printed), 2);
+  EXPECT_EQ(said, "sorca: cannot replay '" + path + "': there is no such file\n");
+  EXPECT_EQ(RunProgram("--replay /tmp", &said, &printed), 2);
+  EXPECT_EQ(said, "sorca: cannot replay '/tmp': it is a directory\n");
+  // Another window size is only known once the engine runs; it still starts no frame.
+  header.startState = kStateLevel1;
+  header.windowWidth = 1024;
+  WriteAll(path, Encode(header, frames));
+  EXPECT_EQ(RunProgram("--replay '" + path + "'", &said, &printed), 2);
+  EXPECT_EQ(said, "sorca: cannot replay '" + path + "': it was recorded in a 1024 x 600 window, this Sorca's is 800 x 600\n");
+}
+
+}  // namespace

@@ -2,6 +2,7 @@
 
 #include "GameStateManager.h"
 #include "Level1.h"
+#include "Level2.h"
 #include "MazePuzzle.h"
 #include "Menu.h"
 #include "Puzzle.h"
@@ -14,6 +15,8 @@ BaseGameState* BuildGameState(int id) {
       return new Menu;
     case kStateLevel1:
       return new Level1;
+    case kStateLevel2:
+      return new Level2;
     case kStateMazeOne:
     case kStateMazeTwo:
       return new MazePuzzle;
@@ -34,6 +37,7 @@ bool IsGameStateId(int id) {
   switch (id) {
     case kStateMenu:
     case kStateLevel1:
+    case kStateLevel2:
     case kStateMazeOne:
     case kStateMazeTwo:
     case kStateRotatingPuzzle:

@@ -21,7 +21,6 @@ const float kLogoStep = 0.005f;
 const float kMenuFadeStep = 0.025f;
 const float kTransitionStep = 0.05f;
 const double kLoadingMovesAbove = 0.3;  // a double: the float ramp passes it on its sixth step
-const float kVolumeStep = 0.3f;
 
 const ScreenRect kStartRect = {360, 435, 235, 260};
 const ScreenRect kHelpRect = {380, 425, 290, 305};
@@ -59,20 +58,13 @@ Menu::Menu() : debugText(TextPrinter::DebugFont) {
     AddObject(object);
 
   TNGfxSetCamPosition(0.0f, 0.0f);
-  volumeDownIcon->SetFrame(Checkbox::kMinus);
-  volumeUpIcon->SetFrame(Checkbox::kPlus);
+  optionsPanel = OptionsPanel(optionsButton, fullScreenBox, muteBox, volumeDownIcon, volumeUpIcon,
+                              0.0, -50.0, OptionsPanel::kTicksFlipWithClicks);
+  optionsPanel.Arrange();
 
   startButton->posY = 50.0;
-  optionsButton->posY = -50.0;
   creditsButton->posY = -100.0;
   exitButton->posY = -150.0;
-  fullScreenBox->posX = 120.0;
-  fullScreenBox->posY = 100.0;
-  muteBox->posX = 120.0;
-  volumeDownIcon->posX = -110.0;
-  volumeDownIcon->posY = -115.0;
-  volumeUpIcon->posX = 125.0;
-  volumeUpIcon->posY = -115.0;
 
   SetTransparency({startButton, helpButton, optionsButton, creditsButton, exitButton,
                    fullScreenBox, muteBox, volumeDownIcon, volumeUpIcon, loading, fade},
@@ -137,7 +129,7 @@ void Menu::UpdateMenu() {
 
   if (!AnyPanelOpen()) {
     UpdateOptionsButton(x, y);
-  } else if (optionsButton->GetFrame() == kButtonFramePanel) {
+  } else if (optionsPanel.IsOpen()) {
     UpdateOptionsPanel(x, y);
     return;
   }
@@ -221,50 +213,22 @@ void Menu::UpdateStartButton(int x, int y) {
 }
 
 bool Menu::AnyPanelOpen() const {
-  return helpButton->GetFrame() == kButtonFramePanel || optionsButton->GetFrame() == kButtonFramePanel ||
+  return helpButton->GetFrame() == kButtonFramePanel || optionsPanel.IsOpen() ||
          creditsButton->GetFrame() == kButtonFramePanel;
-}
-
-void Menu::SetCheckboxesTransparency(float t) {
-  SetTransparency({fullScreenBox, muteBox, volumeDownIcon, volumeUpIcon}, t);
 }
 
 void Menu::UpdateOptionsButton(int x, int y) {
   if (!HoverButton(optionsButton, kOptionsRect, x, y) || !Clicked()) return;
   menuSprite->SetTransparency(0.0f);
-  optionsButton->SetFrame(kButtonFramePanel);
-  optionsButton->posY = 0.0;
-  SetSize(optionsButton, 800.0, 600.0);
+  optionsPanel.Open();
   SetTransparency({startButton, helpButton, creditsButton, exitButton}, 0.0f);
-  SetCheckboxesTransparency(1.0f);
-}
-
-static void FlipTick(Checkbox* box) {
-  box->SetFrame(box->GetFrame() == Checkbox::kUnticked ? Checkbox::kTicked : Checkbox::kUnticked);
 }
 
 void Menu::UpdateOptionsPanel(int x, int y) {
   SetTransparency({helpButton, creditsButton}, 0.0f);
-  if (!Clicked()) return;
-  if (Options::kFullScreenBox.Contains(x, y)) {
-    FlipTick(fullScreenBox);
-    ToggleFullScreen();
-  } else if (Options::kMuteBox.Contains(x, y)) {
-    const bool mute = muteBox->GetFrame() == Checkbox::kUnticked;
-    FlipTick(muteBox);
-    SoundSetMute(mute);
-  } else if (Options::kVolumeUp.Contains(x, y)) {
-    SoundChangeVolume(kVolumeStep);
-  } else if (Options::kVolumeDown.Contains(x, y)) {
-    SoundChangeVolume(-kVolumeStep);
-  } else {
-    menuSprite->SetTransparency(1.0f);
-    optionsButton->SetFrame(kButtonFrameNormal);
-    optionsButton->posY = -50.0;
-    SetSize(optionsButton, 80.0, 40.0);
-    SetCheckboxesTransparency(0.0f);
-    SetTransparency({startButton, helpButton, creditsButton, exitButton}, 1.0f);
-  }
+  if (!Clicked() || !optionsPanel.Click(x, y)) return;
+  menuSprite->SetTransparency(1.0f);
+  SetTransparency({startButton, helpButton, creditsButton, exitButton}, 1.0f);
 }
 
 void Menu::UpdateCreditsButton(int x, int y) {

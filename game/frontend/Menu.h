@@ -14,6 +14,7 @@
 #include "Loading.h"
 #include "MenuSprite.h"
 #include "Options.h"
+#include "OptionsPanel.h"
 #include "SoundManager.h"
 #include "Start.h"
 #include "TextPrinter.h"
@@ -48,6 +49,7 @@ class Menu : public BaseGameState {
   Checkbox* volumeDownIcon;
   Checkbox* volumeUpIcon;
   SoundClip* music;
+  OptionsPanel optionsPanel;
 
  private:
   void UpdateMenu();
@@ -65,7 +67,6 @@ class Menu : public BaseGameState {
   void UpdateHelpPanel();
   void UpdateExitButton(int x, int y);
   bool AnyPanelOpen() const;
-  void SetCheckboxesTransparency(float t);
 };
 
 #endif

@@ -14,6 +14,7 @@ struct RoomFloor {
 
 const RoomFloor kFloors[] = {
     {kStateLevel1, HeroMover::FirstRoomEdge},
+    {kStateLevel2, HeroMover::SecondRoomEdge},
 };
 
 }  // namespace
@@ -41,6 +42,27 @@ bool HeroMover::FirstRoomEdge(double x, double y, Hero::Facing facing) {
       return x <= -132.0;
     case Hero::kFront:
       return y <= -138.0 || (y <= -42.0 && x >= 90.0);
+  }
+  return true;
+}
+
+/* The hero walks along the table's edges but never over it, and up the
+ * passage at the back right only between its walls. */
+bool HeroMover::SecondRoomEdge(double x, double y, Hero::Facing facing) {
+  const bool inPassage = y > 70.0;
+  const bool alongTableSides = y > -114.0 && y < 10.0;
+  const bool overTableWidth = x > -138.0 && x < 88.0;
+  switch (facing) {
+    case Hero::kBack:
+      if (inPassage) return y >= 128.0;
+      return (y >= 70.0 && x < 180.0) || (y == -114.0 && overTableWidth);
+    case Hero::kFront:
+      return y <= -134.0 || (y == 10.0 && overTableWidth);
+    case Hero::kLeft:
+      if (inPassage) return x <= 180.0;
+      return x <= -236.0 || (x == 88.0 && alongTableSides);
+    case Hero::kRight:
+      return x >= 234.0 || (x == -138.0 && alongTableSides);
   }
   return true;
 }

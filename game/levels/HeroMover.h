@@ -32,6 +32,9 @@ class HeroMover {
   /* The first room: x -132..156 over y -42..30, and x -132..90 below it
    * down to y -138. */
   static bool FirstRoomEdge(double x, double y, Hero::Facing facing);
+  /* The second room: x -236..234 over y -134..70 around the table
+   * (x -138..88, y -114..10), and the passage x 180..234 up to y 128. */
+  static bool SecondRoomEdge(double x, double y, Hero::Facing facing);
 
   unsigned char blocked;
   unsigned char frozen;

@@ -13,5 +13,6 @@ LevelDriver::~LevelDriver() {
 
 void LevelDriver::Update() {
   if (stateId == kStateLevel1) controller->UpdateFirstRoom();
+  if (stateId == kStateLevel2) controller->UpdateSecondRoom();
   mover->Update();
 }

@@ -1,6 +1,5 @@
 #include "Particle.h"
 
-#include "GameStateManager.h"
 #include "LevelProgress.h"
 #include "TNMath.h"
 
@@ -10,12 +9,11 @@ namespace {
 const int kSpawnCycle = 30;
 const int kRecordLifetime = 10;
 const int kColourCount = 5;
-const int kSpeedChoices = 5;
 const int kDegreesInCircle = 360;
 
 }  // namespace
 
-Particle::Particle() : velocityX(0.0f), velocityY(0.0f), count(kPoolSize), spawnCursor(0) {
+Particle::Particle() : count(kPoolSize), spawnCursor(0) {
   TNSRand(TNRandClockSeed());
 }
 
@@ -48,24 +46,24 @@ bool Particle::SpawnAllowed() {
   return value - 3.0 * spawnCursor >= value / 60.0;
 }
 
-/* The speed factor carries over from one spawn to the next within a step:
- * once a spawn draws 0, every later one in the step sits on the cursor. */
-void Particle::Spawn(ParticleSprite* dot, float* speed, float cursorX, float cursorY) {
-  *speed = static_cast<float>(TNRand() % kSpeedChoices) * *speed;
-  const float angle = TNDegToRad(static_cast<float>(TNRand() % kDegreesInCircle));
-  velocityX = TNCos(angle) * *speed;
-  velocityY = TNSin(angle) * *speed;
-  dot->SetTransparency(1.0f);
-  Place(dot, cursorX, cursorY);
+/* Each hidden dot draws a ring as it comes up; once one draws 0, no more
+ * dots come up in that step, so only a few do each frame. */
+void Particle::Spawn(ParticleSprite* dot, bool* spawning) {
+  if (TNRand() % (kRings + 1) == 0) *spawning = false;
+  if (*spawning) dot->SetTransparency(1.0f);
 }
 
+/* Ring 0 would be the pointer itself: a dot drawn there goes out instead. */
 void Particle::Place(ParticleSprite* dot, float cursorX, float cursorY) {
-  const float x = velocityX * frameTime + cursorX;
-  const float y = velocityY * frameTime + cursorY;
-  dot->posX = x;
-  dot->posY = y;
-  // A dot that does not move away from the cursor would only hide it.
-  if (x == cursorX && y == cursorY) dot->SetTransparency(0.0f);
+  const int ring = TNRand() % (kRings + 1);
+  const float angle = TNDegToRad(static_cast<float>(TNRand() % kDegreesInCircle));
+  if (ring == 0) {
+    dot->SetTransparency(0.0f);
+    return;
+  }
+  const float distance = kRingSpacing * ring;
+  dot->posX = cursorX + TNCos(angle) * distance;
+  dot->posY = cursorY + TNSin(angle) * distance;
 }
 
 void Particle::Update(float cursorX, float cursorY) {
@@ -74,11 +72,11 @@ void Particle::Update(float cursorX, float cursorY) {
     return;
   }
   if (!SpawnAllowed()) return;
-  float speed = 1.0f;
+  bool spawning = true;
   for (ParticleSprite* dot : sprites) {
     if (spawnCursor == kSpawnCycle) spawnCursor = 0;
-    if (dot->GetTransparency() == 0.0f && systems[spawnCursor].index == spawnCursor)
-      Spawn(dot, &speed, cursorX, cursorY);
+    if (spawning && dot->GetTransparency() == 0.0f && systems[spawnCursor].index == spawnCursor)
+      Spawn(dot, &spawning);
     ++spawnCursor;
     if (dot->GetTransparency() > 0.0f) {
       dot->SetFrame(TNRand() % kColourCount);

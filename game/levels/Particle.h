@@ -7,8 +7,10 @@
  *
  * The dots live in the object registry, so the level's own frame draws
  * them; the level only calls Update with the cursor at the start of every
- * frame. All dots share the velocity of the latest spawn, and each step is
- * the main loop's frame time long.
+ * frame. A few hidden dots come up each frame; every shown dot jumps to a
+ * fresh place on one of four rings around the pointer, 7.5 to 30 units out,
+ * in a fresh colour, or goes out, so the sparkle twinkles around the pointer
+ * without covering it, whatever the frame rate.
  */
 #include <vector>
 
@@ -20,6 +22,9 @@
 class Particle : public BaseGameState {
  public:
   static const int kPoolSize = 100;
+  /* The rings a shown dot lands on, kRingSpacing units apart. */
+  static const int kRings = 4;
+  static constexpr float kRingSpacing = 7.5f;
 
   /* Seeds the engine's random numbers with the time of day. */
   Particle();
@@ -32,8 +37,6 @@ class Particle : public BaseGameState {
   void Update(float cursorX, float cursorY);
   using BaseGameState::Update;
 
-  float velocityX;
-  float velocityY;
   std::vector<ParticleSystem> systems;
   std::vector<ParticleSprite*> sprites;
   CountdownText countdown;
@@ -43,7 +46,7 @@ class Particle : public BaseGameState {
  private:
   void HideAll();
   bool SpawnAllowed();
-  void Spawn(ParticleSprite* dot, float* speed, float cursorX, float cursorY);
+  void Spawn(ParticleSprite* dot, bool* spawning);
   void Place(ParticleSprite* dot, float cursorX, float cursorY);
 };
 

@@ -19,11 +19,24 @@ class RoomController {
 
   /* One frame of the first room. */
   void UpdateFirstRoom();
+  /* One frame of the second room. */
+  void UpdateSecondRoom();
   /* The spot the hero stands at (room view) or the cursor is over
    * (close-up views) in the published room; 0 for none. */
   int HotspotAt() const;
+  /* The key of the safe's keypad at window pixel (x, y): a digit,
+   * SecondRoom::kKeyDelete or SecondRoom::kKeyEnter; kNoKey for none. */
+  static int KeypadKeyAt(int x, int y);
+  static constexpr int kNoKey = -1;
   /* The first room's captions and the clicks handled with them. */
   void UpdateFirstRoomCaptions();
+  /* The second room's captions. */
+  void UpdateSecondRoomCaptions();
+
+  /* Second room progress and the safe's keypad. */
+  unsigned char wandGiven;
+  unsigned char wrongCode;
+  int digitCount;
 
   unsigned char launchPending;
   int loadingFrame;
@@ -36,6 +49,15 @@ class RoomController {
   unsigned char spellsTaken;
   unsigned char puzzleSolved;
 
+  /* Second room progress. */
+  unsigned char trophyPlaced;
+  unsigned char keyTaken;
+  unsigned char drawerCaptionDone;
+  unsigned char safeOpened;
+  unsigned char ringsSolved;
+  unsigned char trophyTaken;
+  unsigned char mazeSolved;
+
  private:
   bool RunLaunch();
   void TakeUpSolvedPuzzle();
@@ -43,6 +65,17 @@ class RoomController {
   void HandleFirstRoomCloseUp(int view, int spot);
   void UpdatePaintingView(int spot);
   void UpdateBookShelfView(int spot);
+  void RunKeypad();
+  void TypeDigit(int digit);
+  void DeleteDigit();
+  void EnterCode();
+  bool SafeCodeShown() const;
+  bool TakeUpMiniGame();
+  bool HeroLeftStart() const;
+  void HandleLoungeKeys(int spot);
+  void HandleSecondRoomCloseUp(int view, int spot);
+  bool OpenSafeAt(int spot);
+  void UpdateLoungeCaption();
   /* Shows view with a fade-in; only one view change is taken per frame. */
   void OpenView(int view);
   int View() const;

@@ -6,6 +6,7 @@
 #include "Level1.h"
 #include "LevelProgress.h"
 #include "PlayHarness.h"
+#include "ScreenPicture.h"
 #include "SoundManager.h"
 #include "TNInput.h"
 
@@ -155,20 +156,20 @@ TEST_F(Level1Test, TheDrawerGivesThePiecesForTheJigsawWhichUnsealsTheShelfAndThe
   EXPECT_EQ(hero()->GetTransparency(), 0.0f);
   EXPECT_EQ(Click(kNowhere), (Ints{kViewDrawer, kCaptionDrawerShut, 0}));
   EXPECT_EQ(Hover({400, 391}), (Ints{kViewDrawer, kCaptionDrawerShut, 0}));  // just below
-  EXPECT_EQ(Click(kDrawerFront), (Ints{kViewDrawerWithPieces, kCaptionPiecesInDrawer, 1}));
+  EXPECT_EQ(Click(kDrawerFront), (Ints{kViewDrawerWithPieces, kCaptionPiecesInDrawer, 0}));
   EXPECT_EQ(level()->room->GetTransparency(), 0.0f);  // fading in again
   h->Frames(kFadeInFrames);
   EXPECT_EQ(StepBack(), (Ints{kViewRoom, kCaptionAtSpot, 0}));  // taking nothing
   EXPECT_FALSE(controller()->piecesTaken);
   Open(kAtDrawer); Click(kDrawerFront); h->Frames(kFadeInFrames);
   EXPECT_EQ(Items(), Ints{});
-  EXPECT_EQ(Click(kPieces), (Ints{kViewDrawerEmpty, kCaptionGotPieces, 1}));
+  EXPECT_EQ(Click(kPieces), (Ints{kViewDrawerEmpty, kCaptionGotPieces, 0}));
   EXPECT_EQ(Items(), Ints{kItemJigsaw});
   h->Frames(kFadeInFrames);
   EXPECT_EQ(StepBack(), (Ints{kViewRoom, kCaptionAtSpot, 0}));  // still at the drawer
   EXPECT_TRUE(controller()->piecesTaken);
   EXPECT_EQ(Open(kAtDrawer), (Ints{kViewDrawer, kCaptionNothingLeft, 0}));
-  EXPECT_EQ(Click(kDrawerFront), (Ints{kViewDrawerEmpty, kCaptionNothingLeft, 1}));
+  EXPECT_EQ(Click(kDrawerFront), (Ints{kViewDrawerEmpty, kCaptionNothingLeft, 0}));
   EXPECT_EQ(Items(), Ints{kItemJigsaw});
   h->Frames(kFadeInFrames); StepBack();
 
@@ -336,6 +337,71 @@ TEST_F(Level1Test, StageClearPlaysItsMusicAndAnyClickLeadsToTheSecondRoom) {
   EXPECT_EQ(shown, "00000012301230123012");
   EXPECT_TRUE(h->RunUntil([] { return currentStateId == kStateLevel2; }, 1));
   EXPECT_TRUE(stageClearMark == 0 && lastMiniGame == 0);
+}
+
+/* Each click spot answers at its four corners and not one pixel beyond any side. */
+TEST_F(Level1Test, EveryClickSpotAnswersExactlyToItsEdges) {
+  Start();
+  const struct { int view, spot, left, top, right, bottom; } clicks[] = {
+      {kViewDrawer, kSpotDrawerFront, 300, 305, 520, 390},
+      {kViewDrawerWithPieces, kSpotPieces, 280, 300, 420, 370},
+      {kViewPainting, kSpotPaintingFrame, 290, 130, 510, 465},
+      {kViewBookShelf, kSpotShelfItems, 455, 330, 495, 495},
+  };
+  for (const auto& c : clicks) {
+    level()->room->SetFrame(c.view);
+    for (Point p : {Point{c.left, c.top}, Point{c.right, c.top}, Point{c.left, c.bottom}, Point{c.right, c.bottom}}) {
+      h->Hover(p);
+      EXPECT_EQ(controller()->HotspotAt(), c.spot) << "view " << c.view << " at " << p.x << ", " << p.y;
+    }
+    for (Point p : {Point{c.left - 1, c.top}, Point{c.right + 1, c.bottom}, Point{c.left, c.top - 1},
+                    Point{c.right, c.bottom + 1}}) {
+      h->Hover(p);
+      EXPECT_EQ(controller()->HotspotAt(), kSpotNone) << "view " << c.view << " at " << p.x << ", " << p.y;
+    }
+  }
+}
+
+/* Each view number shows its own picture, each caption number its own caption. */
+TEST_F(Level1Test, EveryViewAndEveryCaptionNumberShowsItsOwnPicture) {
+  const std::string background = "Resources/Animation/Background/BACKGROUND_LEVEL_1";
+  std::vector<Picture> pictures;
+  pictures.emplace_back(background + ".png");
+  for (const char* v : {"_DRAWER", "_DRAWER_OPEN_PUZZLE", "_DRAWER_OPEN", "_PAINTING", "_BOOKSELF", "_EXIT"})
+    pictures.emplace_back(background + v + ".jpg");
+  const std::string text = "Resources/Animation/Text/TEXT_";
+  std::vector<Picture> captions;
+  for (const char* c : {"LEVEL_1_02", "LEVEL_1_01", "LEVEL_1_03", "LEVEL_1_04", "LEVEL_1_05",
+                        "LEVEL_1_06", "LEVEL_1_07", "LEVEL_1_08", "LEVEL_1_09", "LEVEL_1_10",
+                        "LEVEL_1_11", "LEVEL_1_12", "LEVEL_1_13", "LEVEL_1_14", "LEVEL_1_15",
+                        "LEVEL_1_16", "LEVEL_1_17", "LEVEL_TIME_0", "LEVEL_CLICKS_0"})
+    captions.emplace_back(text + c + ".png");
+  for (const Picture& p : pictures) ASSERT_TRUE(p.Loaded()) << p.Path();
+  for (const Picture& p : captions) ASSERT_TRUE(p.Loaded()) << p.Path();
+
+  Level1* l = Start();
+  // The furniture, the hero and the bag stand over the picture (hidden in play by a view change).
+  const std::vector<WindowArea> skip = {
+      {282, 102, 136, 216}, {42, 136, 176, 367}, {510, 320, 200, 179}, {305, 235, 190, 130},
+      {730, 140, 70, 320}};
+  for (int view = kViewRoom; view <= kViewExit; ++view) {
+    l->room->SetFrame(view);
+    h->Frame();
+    const ScreenShot screen;
+    EXPECT_EQ(ShownPicture(pictures, screen, 0, 100, 3, skip), view);
+    EXPECT_LT(pictures[view].DifferenceFrom(screen, 0, 100, 7, skip), 4.0) << "view " << view;
+  }
+  // The empty drawer, once the pieces are taken, leaves the strip as it is.
+  l->room->SetFrame(kViewDrawerEmpty);
+  controller()->piecesTaken = 1;
+  for (int caption = 0; caption < int(captions.size()); ++caption) {
+    l->dialog->SetFrame(caption);
+    h->Frame();
+    const ScreenShot screen;
+    ASSERT_EQ(l->dialog->GetFrame(), caption);
+    EXPECT_EQ(ShownPicture(captions, screen, 163, 505, 2), caption);
+    EXPECT_LT(captions[caption].DifferenceFrom(screen, 163, 505, 3), 1.0) << "caption " << caption;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 // The pieces the rooms are built from: the inventory slots and the cursor sparkle.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <set>
+
 #include "Inventory.h"
 #include "LevelProgress.h"
 #include "Particle.h"
@@ -50,29 +54,55 @@ TEST_F(RoomMachineryTest, InventorySlotsStandDownTheBarAndTakeItemsInTheFirstEmp
                             kItemMazeWand}));
 }
 
-TEST_F(RoomMachineryTest, SparkleDotsShowOnlyOverAClickSpotAndNeverSitOnTheCursor) {
-  Particle particles;
-  particles.Init(); frameTime = 1.0f / 60.0f;
-  const float cursorX = 10.0f, cursorY = 20.0f; int seedsWithDots = 0;
-  for (unsigned int seed = 0; seed <= 20; ++seed) {
-    hotspotHover = seed > 0;  // seed 0: not over a click spot
-    TNSRand(seed); particles.Update(cursorX, cursorY);
-    ParticleSprite* last = nullptr;
-    for (ParticleSprite* dot : particles.sprites) {
-      if (dot->GetTransparency() == 0.0f) continue;
-      EXPECT_FALSE(seed == 0 || (dot->posX == cursorX && dot->posY == cursorY)) << seed;
-      last = dot; dot->SetTransparency(0.0f);
+/* Every shown dot stands on one of the four rings around the pointer, in directions all round
+ * it; a few come up each frame and some go out, whatever the frame time; off a spot all go. */
+TEST_F(RoomMachineryTest, SparkleDotsTwinkleOnRingsAroundThePointerNeverUnderIt) {
+  auto run = [&](float cursorX, float cursorY, float seconds) {  // 60 steps: shown dots per step
+    std::vector<std::vector<std::pair<float, float>>> steps;
+    Particle particles;
+    particles.Init();
+    TNSRand(7); frameTime = seconds; hotspotHover = 1;
+    for (int i = 0; i < 60; ++i) {
+      particles.Update(cursorX, cursorY);
+      steps.emplace_back();
+      for (ParticleSprite* dot : particles.sprites)
+        if (dot->GetTransparency() > 0.0f) steps.back().emplace_back(dot->posX - cursorX, dot->posY - cursorY);
     }
-    seedsWithDots += last != nullptr;
-    // The last dot shown moved with the velocity that all dots now share.
-    if (last == nullptr || (particles.velocityX == 0.0f && particles.velocityY == 0.0f)) continue;
-    EXPECT_EQ(last->posX, static_cast<float>(particles.velocityX * frameTime + cursorX));
-    EXPECT_EQ(last->posY, static_cast<float>(particles.velocityY * frameTime + cursorY));
+    return steps;
+  };
+  const auto steps = run(10.0f, 20.0f, 1.0f / 60.0f);
+  int shown = 0, left = 0, right = 0, above = 0, below = 0, most = 0;
+  std::set<int> rings;
+  for (const auto& step : steps) {
+    shown += int(step.size()); most = std::max(most, int(step.size()));
+    for (const auto& d : step) {
+      const float distance = std::hypot(d.first, d.second), ring = distance / Particle::kRingSpacing;
+      ASSERT_NEAR(ring, std::round(ring), 1e-3) << distance;
+      ASSERT_TRUE(ring > 0.5f && ring < 4.5f) << distance;  // 7.5 to 30 units out
+      rings.insert(int(std::round(ring)));
+      left += d.first < -5; right += d.first > 5; below += d.second < -5; above += d.second > 5;
+    }
   }
-  EXPECT_GT(seedsWithDots, 0);
-  particles.sprites[0]->SetTransparency(1.0f);
-  hotspotHover = 0; particles.Update(cursorX, cursorY);  // off the spot, every dot goes
-  EXPECT_EQ(particles.sprites[0]->GetTransparency(), 0.0f);
+  EXPECT_EQ(rings, (std::set<int>{1, 2, 3, 4}));
+  EXPECT_TRUE(left > 0 && right > 0 && above > 0 && below > 0);
+  EXPECT_GE(shown / 60, 5);  // a sparkle a player sees, not the whole pool at once
+  EXPECT_LE(most, 60);
+  std::set<std::pair<float, float>> places(steps.back().begin(), steps.back().end());
+  EXPECT_GT(places.size(), 3u);  // each dot has a place of its own
+  const auto moved = run(-200.0f, 100.0f, 1.0f / 1000.0f);  // the pointer elsewhere, time faster
+  ASSERT_EQ(moved.size(), steps.size());
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    ASSERT_EQ(moved[i].size(), steps[i].size()) << "step " << i;
+    for (std::size_t d = 0; d < steps[i].size(); ++d)
+      EXPECT_TRUE(std::abs(moved[i][d].first - steps[i][d].first) < 1e-3f &&
+                  std::abs(moved[i][d].second - steps[i][d].second) < 1e-3f) << "step " << i;
+  }
+
+  Particle particles;
+  particles.Init();
+  TNSRand(7); particles.Update(0.0f, 0.0f);
+  hotspotHover = 0; particles.Update(0.0f, 0.0f);  // off the spot, every dot goes at once
+  for (ParticleSprite* dot : particles.sprites) EXPECT_EQ(dot->GetTransparency(), 0.0f);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include "GameObject.h"
 #include "GameStateManager.h"
 #include "Hero.h"
-#include "Level1.h"
+#include "RoomLevel.h"
 #include "LevelProgress.h"
 #include "MazePuzzle.h"
 #include "Puzzle.h"
@@ -95,15 +95,25 @@ long long InventoryCode(InventoryItem* const* items) {
   return code;
 }
 
+/* Every progress flag of either room, one bit each. */
+long long RoomFlags(const RoomController& c) {
+  const unsigned char flags[] = {c.piecesTaken,  c.spellsTaken, c.puzzleSolved,      c.trophyPlaced,
+                                 c.keyTaken,     c.safeOpened,  c.ringsSolved,       c.trophyTaken,
+                                 c.mazeSolved,   c.wandGiven,   c.drawerCaptionDone, c.wrongCode};
+  long long bits = 0;
+  for (std::size_t i = 0; i < sizeof flags; ++i) bits |= static_cast<long long>(flags[i] != 0) << i;
+  return bits;
+}
+
 void ReadRoom(long long* values) {
   const RoomScene& scene = PublishedRoomScene();
   if (scene.room == nullptr) return;
   values[kRoomView] = scene.room->GetFrame();
   if (scene.dialog != nullptr) values[kCaption] = scene.dialog->GetFrame();
   if (scene.items != nullptr) values[kInventory] = InventoryCode(scene.items);
-  if (const Level1* level = dynamic_cast<const Level1*>(currentState)) {
+  if (const RoomLevel* level = dynamic_cast<const RoomLevel*>(currentState)) {
     const RoomController* c = level->driver.controller;
-    if (c != nullptr) values[kRoomFlags] = c->piecesTaken | c->spellsTaken << 1 | c->puzzleSolved << 2;
+    if (c != nullptr) values[kRoomFlags] = RoomFlags(*c);
   }
 }
 

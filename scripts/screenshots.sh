@@ -48,14 +48,23 @@ done
 window=""
 
 # Starts the game in state $1 and waits for its window and its first frames.
+# A start that dies before its window shows is tried again: now and then
+# the engine's GLEW set-up fails under Xvfb and the program halts.
 start() {
-  "$game" --windowed --start-state "$1" >/tmp/sorca-shots-game.log 2>&1 &
-  game_pid=$!
-  window=""
-  for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | head -1) || true
+  for attempt in 1 2 3; do
+    "$game" --windowed --start-state "$1" >/tmp/sorca-shots-game.log 2>&1 &
+    game_pid=$!
+    window=""
+    for _ in $(seq 150); do
+      window=$(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | head -1) || true
+      [ -n "$window" ] && break
+      kill -0 "$game_pid" 2>/dev/null || break
+      sleep 0.1
+    done
     [ -n "$window" ] && break
-    sleep 0.1
+    echo "state $1, attempt $attempt: no window; the game said:" >&2
+    tail -5 /tmp/sorca-shots-game.log >&2
+    stop
   done
   [ -n "$window" ] || { echo "the game's window did not show for state $1" >&2; exit 1; }
   xdotool windowfocus --sync "$window"

@@ -317,7 +317,12 @@ int TNGfxInit(int width, int height) {
   printf("Graphics: OpenGL\n");
   if (!TNPlatWindow()) return 0;
   if (!TNPlatCreateGLContext()) return 0;
-  if (glewInit() != GLEW_OK) TNReportHalt(__LINE__, __func__, TN_GRAPHICS_FILE, "fail to initialize GLEW!!");
+  const GLenum glew = glewInit();
+  if (glew != GLEW_OK) {
+    // GLEW's own reason, so that a rare failure on some driver can be told apart.
+    fprintf(stderr, "GLEW: %s\n", reinterpret_cast<const char*>(glewGetErrorString(glew)));
+    TNReportHalt(__LINE__, __func__, TN_GRAPHICS_FILE, "fail to initialize GLEW!!");
+  }
   if (!GLEW_VERSION_2_0) TNReportHalt(__LINE__, __func__, TN_GRAPHICS_FILE, "OpenGL 2.0 is not supported!!");
   UpdateVisibleBounds();
   sShaders.Build();

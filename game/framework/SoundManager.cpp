@@ -162,8 +162,10 @@ static void MoveToFrontOfQueue(const CachedSound* sound) {
 /* ---- Decoding */
 
 /* The worker reads its files through this stream, which fails every read
- * once the worker is told to stop, so that a quit never waits for a long
- * track's decoding. */
+ * and every seek once the worker is told to stop, so that a quit never waits
+ * for a long track's decoding. Seeks must fail too: the Ogg reader searches
+ * the file for its last page, and with seeks that still work and reads that
+ * find nothing that search never ends. */
 static SDL_RWops* FileOf(SDL_RWops* stream) { return static_cast<SDL_RWops*>(stream->hidden.unknown.data1); }
 
 static size_t SDLCALL ReadUnlessStopping(SDL_RWops* stream, void* buffer, size_t size, size_t count) {
@@ -174,6 +176,7 @@ static size_t SDLCALL ReadUnlessStopping(SDL_RWops* stream, void* buffer, size_t
 static Sint64 SDLCALL SizeOfFile(SDL_RWops* stream) { return SDL_RWsize(FileOf(stream)); }
 
 static Sint64 SDLCALL SeekInFile(SDL_RWops* stream, Sint64 offset, int whence) {
+  if (gStopping) return -1;
   return SDL_RWseek(FileOf(stream), offset, whence);
 }
 

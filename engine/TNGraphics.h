@@ -79,6 +79,8 @@ TN_API TNGfxVertexList* TNGfxMeshEnd(void);
 /* Modes: 0 points, 1 lines, 2 line strip, 3 triangles. */
 TN_API void TNGfxMeshDraw(TNGfxVertexList* mesh, unsigned int drawMode);
 TN_API void TNGfxMeshFree(TNGfxVertexList* mesh);
+/* Meshes made by TNGfxMeshEnd and not yet freed: a leak shows as a count that keeps growing. */
+TN_API unsigned int TNGfxMeshCount(void);
 TN_API void TNGfxTriListInitialize(TNGfxVertexList* mesh);
 TN_API unsigned int TNGfxColInterp(unsigned int c0, unsigned int c1, float t);
 
@@ -115,6 +117,8 @@ TN_API TNGfxTexture* TNGfxTextureLoadFromMemory(const unsigned char* rgba, int w
 /* Null unbinds. Offsets above 1 are folded into (0, 1]. */
 TN_API void TNGfxTextureSet(TNGfxTexture* texture, float offsetU, float offsetV);
 TN_API void TNGfxTextureUnload(TNGfxTexture* texture);
+/* Textures loaded (from a file or memory, with an image or not) and not yet unloaded. */
+TN_API unsigned int TNGfxTextureCount(void);
 TN_API void TNGfxSaveTextureToFile(TNGfxTexture* texture, const char* fileName);
 TN_API void TNGfxTextureInitialize(TNGfxTexture* texture);
 

@@ -29,6 +29,7 @@ enum BufferSlot { kPositionBuffer = 0, kColourBuffer = 1, kCoordinateBuffer = 2 
 
 StagedVertex sStaged[TN_GFX_MAX_STAGED_VERTICES];
 unsigned int sStagedCount = 0;
+unsigned int sLiveMeshes = 0;
 bool sOverflowReported = false;
 
 bool PrimitiveForMode(unsigned int drawMode, GLenum* primitive) {
@@ -115,6 +116,7 @@ void TNGfxTriListInitialize(TNGfxVertexList* mesh) {
 TNGfxVertexList* TNGfxMeshEnd(void) {
   TNGfxVertexList* mesh = static_cast<TNGfxVertexList*>(calloc(1, sizeof(TNGfxVertexList)));
   TNGfxTriListInitialize(mesh);
+  ++sLiveMeshes;
   unsigned int count = sStagedCount;
   mesh->vertexCount = count;
   glGenBuffers(3, mesh->bufferIds);
@@ -168,7 +170,10 @@ void TNGfxMeshFree(TNGfxVertexList* mesh) {
     free(mesh->bufferIds);
   }
   free(mesh);
+  --sLiveMeshes;
 }
+
+unsigned int TNGfxMeshCount(void) { return sLiveMeshes; }
 
 unsigned int TNGfxColInterp(unsigned int c0, unsigned int c1, float t) {
   t = TNClamp(t, 0.0f, 1.0f);

@@ -16,10 +16,12 @@
 #include "TNGraphics.h"
 
 static const size_t kMaxNameLength = 255;
+static unsigned int sLiveTextures = 0;
 
 static TNGfxTexture* NewTextureRecord() {
   TNGfxTexture* texture = new TNGfxTexture();
   TNGfxTextureInitialize(texture);
+  ++sLiveTextures;
   return texture;
 }
 
@@ -132,7 +134,10 @@ void TNGfxTextureUnload(TNGfxTexture* texture) {
   if (texture->id && *texture->id != 0) glDeleteTextures(1, texture->id);
   delete texture->id;
   delete texture;
+  --sLiveTextures;
 }
+
+unsigned int TNGfxTextureCount(void) { return sLiveTextures; }
 
 void TNGfxSaveTextureToFile(TNGfxTexture* texture, const char* fileName) {
   if (texture && fileName) printf("TNGfxSaveTextureToFile not supported in the OpenGL version of the Tarnel Engine!\n");

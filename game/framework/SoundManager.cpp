@@ -24,8 +24,10 @@
  * state creates and plays its tracks while it is being built. So decoding
  * runs on a worker thread, in creation order (a track that is asked to play
  * jumps the queue), and a play that comes early reserves a channel that the
- * worker starts when the track is ready. Decoded tracks stay cached by path
- * until SoundClose, so returning to a state costs nothing.
+ * worker starts when the track is ready. A decoded track (ten megabytes a
+ * minute) is kept while a clip of it lives, and one update longer: a state
+ * that follows with the same track finds it decoded, and the tracks of the
+ * states left behind do not add up.
  *
  * Quitting waits for nothing audible: a decoding under way gives up at its
  * next read, and the audio device, once opened, stays open (see SoundClose).
@@ -41,6 +43,8 @@ struct CachedSound {
   std::string path;
   Mix_Chunk* chunk = nullptr;
   DecodeState state = DecodeState::Queued;
+  /* The mixer halts any channel that still plays it. */
+  ~CachedSound() { Mix_FreeChunk(chunk); }
 };
 
 /* Who a mixer channel belongs to, and whether it waits for its decoding. */
@@ -75,8 +79,12 @@ static bool gDecoding = false;
 static std::atomic<bool> gStopping{false};
 static std::thread gWorker;
 static std::vector<ChannelUse> gChannels;
-/* Touched by the game thread only. */
-static std::unordered_map<std::string, std::shared_ptr<CachedSound>> gCache;
+/* Touched by the game thread only. The clips own their tracks; the cache
+ * only finds a track that some clip still holds. */
+static std::unordered_map<std::string, std::weak_ptr<CachedSound>> gCache;
+/* Tracks of clips released since the last update, and before it. */
+static std::vector<std::shared_ptr<CachedSound>> gReleasedNow, gReleasedBefore;
+static int gLiveClips = 0;
 
 /* ---- Device */
 
@@ -270,7 +278,9 @@ static bool LooksLikeSoundFile(const char* path) {
 
 static std::shared_ptr<CachedSound> FindOrQueue(const char* path) {
   auto found = gCache.find(path);
-  if (found != gCache.end()) return found->second;
+  if (found != gCache.end()) {
+    if (std::shared_ptr<CachedSound> held = found->second.lock()) return held;
+  }
   auto sound = std::make_shared<CachedSound>();
   sound->path = path;
   gCache[path] = sound;
@@ -324,6 +334,7 @@ void SoundInit(int maxChannels) {
 
 SoundClip* SoundCreate(const char* path, bool loop) {
   SoundClip* clip = new SoundClip{nullptr, -1};
+  ++gLiveClips;
   if (!gOpen || !path) return clip;
   std::shared_ptr<CachedSound> sound = FindOrQueue(path);
   if (!HasFailed(*sound)) clip->sound = new SoundData{sound, loop};
@@ -340,8 +351,10 @@ bool SoundRelease(SoundClip* clip) {
       if (gChannels[i].owner == clip->sound) StopChannel(static_cast<int>(i));
     }
   }
+  if (hadSound && gOpen) gReleasedNow.push_back(clip->sound->cached);
   delete clip->sound;
   delete clip;
+  --gLiveClips;
   return hadSound;
 }
 
@@ -409,9 +422,13 @@ int SoundChangeVolume(float step) {
   return 0;
 }
 
-/* The mixer runs on its own thread and the worker starts waiting clips, so
- * there is nothing to pump here; kept for the callers' frame rhythm. */
-void SoundUpdate() {}
+/* The mixer runs on its own thread and the worker starts waiting clips; what
+ * is left is to let go of the tracks no clip has taken up again since the
+ * update before. */
+void SoundUpdate() {
+  gReleasedBefore.clear();
+  gReleasedBefore.swap(gReleasedNow);
+}
 
 void SoundFinishLoading() {
   if (!gOpen) return;
@@ -424,11 +441,15 @@ bool SoundClose() {
   if (!gOpen) return true;
   StopWorker();
   Mix_HaltChannel(-1);
+  gReleasedNow.clear();
+  gReleasedBefore.clear();
   for (auto& entry : gCache) {
-    Mix_FreeChunk(entry.second->chunk);
-    entry.second->chunk = nullptr;
+    std::shared_ptr<CachedSound> sound = entry.second.lock();
+    if (!sound) continue;
+    Mix_FreeChunk(sound->chunk);
+    sound->chunk = nullptr;
     // Clips that outlive the device keep a sound that plays nothing.
-    entry.second->state = DecodeState::Failed;
+    sound->state = DecodeState::Failed;
   }
   gCache.clear();
   gChannels.clear();
@@ -443,3 +464,15 @@ bool SoundClose() {
 float SoundGetVolume() { return gVolume; }
 bool SoundIsMuted() { return gMuted; }
 bool SoundIsPaused() { return gPaused; }
+
+int SoundClipCount() { return gLiveClips; }
+
+int SoundDecodedCount() {
+  std::lock_guard<std::mutex> lock(gLock);
+  int decoded = 0;
+  for (const auto& entry : gCache) {
+    std::shared_ptr<CachedSound> sound = entry.second.lock();
+    if (sound && sound->chunk != nullptr) ++decoded;
+  }
+  return decoded;
+}

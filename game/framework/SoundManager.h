@@ -6,9 +6,11 @@
  * Without an audio device, or with a file that cannot be decoded, every call
  * stays harmless and the game runs silently.
  *
- * Creating a clip is cheap: its file is decoded in the background and kept
- * for the whole run, so building a state never waits for its music. A clip
- * played before its decoding is done starts as soon as it is.
+ * Creating a clip is cheap: its file is decoded in the background, so
+ * building a state never waits for its music, and the decoded track is kept
+ * while any clip of it lives (and until the next SoundUpdate after the last
+ * is released, for the state that comes next). A clip played before its
+ * decoding is done starts as soon as it is.
  */
 
 struct SoundData;
@@ -46,5 +48,9 @@ bool SoundClose();
 float SoundGetVolume();
 bool SoundIsMuted();
 bool SoundIsPaused();
+
+/* For leak checks: clips created and not yet released, and tracks held decoded in memory. */
+int SoundClipCount();
+int SoundDecodedCount();
 
 #endif

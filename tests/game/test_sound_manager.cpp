@@ -98,6 +98,39 @@ TEST_F(SoundManagerTest, PlayingAgainKeepsEarlierPlaybacksStopEndsOnlyTheLastAnd
   SoundRelease(again);
 }
 
+/* A state change releases the old state's clips and creates the new state's within one update:
+ * a track both use stays decoded; one only the old state used is dropped at the second update. */
+TEST_F(SoundManagerTest, AReleasedTrackIsDroppedAtTheSecondUpdateUnlessAClipTookItUpAgain) {
+  SoundInit(64);
+  const std::string other = MakeTone("other.ogg", 1);
+  SoundClip* kept = SoundCreate(tone.c_str(), true);
+  SoundClip* dropped = SoundCreate(other.c_str(), true);
+  SoundFinishLoading();
+  EXPECT_EQ(SoundClipCount(), 2);
+  EXPECT_EQ(SoundDecodedCount(), 2);
+  SoundRelease(kept);
+  SoundRelease(dropped);
+  SoundUpdate();  // the state change's own update
+  kept = SoundCreate(tone.c_str(), true);
+  SoundPlay(kept);  // no waiting: still decoded
+  EXPECT_TRUE(kept->channel >= 0 && Mix_Playing(kept->channel));
+  EXPECT_EQ(SoundDecodedCount(), 2);
+  SoundUpdate();
+  EXPECT_EQ(SoundDecodedCount(), 1);
+  EXPECT_EQ(SoundClipCount(), 1);
+  SoundRelease(kept);
+  SoundUpdate();
+  SoundUpdate();
+  EXPECT_EQ(SoundDecodedCount(), 0);
+  EXPECT_EQ(SoundClipCount(), 0);
+  dropped = SoundCreate(other.c_str(), true);  // decoded again on demand
+  SoundFinishLoading();
+  SoundPlay(dropped);
+  EXPECT_TRUE(dropped->channel >= 0 && Mix_Playing(dropped->channel));
+  SoundRelease(dropped);
+  std::remove(other.c_str());
+}
+
 TEST_F(SoundManagerTest, StopTouchesOnlyTheClipsOwnPlaybackEvenBeforeDecoding) {
   const std::string longTrack = MakeTone("long.ogg", 30);
   SoundInit(64);

@@ -16,6 +16,18 @@ const int kButtonFrameNormal = 0;
 const int kButtonFrameHighlight = 1;
 const int kButtonFramePanel = 2;
 
+/* Moves the object to (x, y), world units. */
+inline void Place(GameObject* object, double x, double y) {
+  object->posX = x;
+  object->posY = y;
+}
+
+/* Gives the object the size width x height, world units. */
+inline void Resize(GameObject* object, double width, double height) {
+  object->width = width;
+  object->height = height;
+}
+
 /* Gives every object of the list the same transparency. */
 inline void SetTransparency(std::initializer_list<GameObject*> objects, float transparency) {
   for (GameObject* object : objects) object->SetTransparency(transparency);

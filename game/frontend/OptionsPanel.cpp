@@ -16,16 +16,6 @@ const double kMuteBoxX = 120.0, kMuteBoxY = 0.0;
 const double kVolumeDownX = -110.0, kVolumeDownY = -115.0;
 const double kVolumeUpX = 125.0, kVolumeUpY = -115.0;
 
-void Place(GameObject* object, double x, double y) {
-  object->posX = x;
-  object->posY = y;
-}
-
-void Resize(GameObject* object, double width, double height) {
-  object->width = width;
-  object->height = height;
-}
-
 void ShowTick(Checkbox* box, bool ticked) {
   box->SetFrame(ticked ? Checkbox::kTicked : Checkbox::kUnticked);
 }

@@ -37,16 +37,6 @@ const char* const kLoseMusic = "Resources/Sound/BGM/Lose.ogg";
 bool Clicked() { return TNInputCheckTriggered(TN_MOUSE_LEFT) != 0; }
 bool EscapePressed() { return TNInputCheckTriggered(TN_KEY_ESCAPE) != 0; }
 
-void Place(GameObject* object, double x, double y) {
-  object->posX = x;
-  object->posY = y;
-}
-
-void Resize(GameObject* object, double width, double height) {
-  object->width = width;
-  object->height = height;
-}
-
 void SetAllTransparency(const std::vector<GameObject*>& objects, float t) {
   for (GameObject* object : objects) object->SetTransparency(t);
 }

@@ -44,16 +44,6 @@ TNGfxVertexList* TwoToneQuad(unsigned int first, unsigned int second) {
   return mesh;
 }
 
-void Place(GameObject* object, double x, double y) {
-  object->posX = x;
-  object->posY = y;
-}
-
-void Resize(GameObject* object, double width, double height) {
-  object->width = width;
-  object->height = height;
-}
-
 /* The camera's target on one axis: centred on a maze that fits the view,
  * else following the hero without showing anything past the maze's edge. */
 float CameraAxis(float hero, int cells, float halfView) {

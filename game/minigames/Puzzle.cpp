@@ -44,11 +44,6 @@ const int kFramesPerSecond = 60;
 
 bool Clicked() { return TNInputCheckTriggered(TN_MOUSE_LEFT) != 0; }
 
-void Place(GameObject* object, double x, double y) {
-  object->posX = x;
-  object->posY = y;
-}
-
 /* A textured quad from (left, bottom) to (right, top), the image upright. Its
  * bottom edge samples a hair inside the image: where rows of pieces meet
  * half-way through a pixel row, that row's pixel centres lie on the edge, and

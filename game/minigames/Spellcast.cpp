@@ -23,16 +23,6 @@ const double kLoadingX = 280.0, kLoadingY = -270.0;
 /* How far orbs may stray past the sides or the top before they are replaced. */
 const double kStrayMargin = 600.0;
 
-void Place(GameObject* object, double x, double y) {
-  object->posX = x;
-  object->posY = y;
-}
-
-void Resize(GameObject* object, double width, double height) {
-  object->width = width;
-  object->height = height;
-}
-
 int DigitFrame(int digit) { return digit == 0 ? kZeroFrame : digit; }
 
 /* A label is one extra picture on a caption strip, shown at once. */

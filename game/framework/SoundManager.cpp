@@ -244,8 +244,11 @@ static void DecodeLoop() {
       std::lock_guard<std::mutex> lock(gLock);
       job->chunk = chunk;
       job->state = chunk ? DecodeState::Ready : DecodeState::Failed;
-      gDecoding = false;
       StartWaitingPlaybacks(job.get());
+      // Let go before saying done: a track whose clips went meanwhile is freed
+      // here, and one waiting for SoundFinishLoading finds no leftover holder.
+      job.reset();
+      gDecoding = false;
     }
     gDecodeDone.notify_all();
   }

@@ -73,7 +73,8 @@ static bool gPaused = false;
 static std::mutex gLock;
 static std::condition_variable gQueueChanged;
 static std::condition_variable gDecodeDone;
-static std::deque<std::shared_ptr<CachedSound>> gQueue;
+/* A track whose clips are all gone by its turn is not decoded at all. */
+static std::deque<std::weak_ptr<CachedSound>> gQueue;
 static bool gDecoding = false;
 /* Read by the worker outside gLock too, between reads of a file. */
 static std::atomic<bool> gStopping{false};
@@ -160,9 +161,9 @@ static void StartWaitingPlaybacks(const CachedSound* sound) {
 
 static void MoveToFrontOfQueue(const CachedSound* sound) {
   auto found = std::find_if(gQueue.begin(), gQueue.end(),
-                            [sound](const std::shared_ptr<CachedSound>& s) { return s.get() == sound; });
+                            [sound](const std::weak_ptr<CachedSound>& s) { return s.lock().get() == sound; });
   if (found == gQueue.end() || found == gQueue.begin()) return;
-  std::shared_ptr<CachedSound> moved = *found;
+  std::weak_ptr<CachedSound> moved = *found;
   gQueue.erase(found);
   gQueue.push_front(moved);
 }
@@ -233,8 +234,12 @@ static void DecodeLoop() {
       std::unique_lock<std::mutex> lock(gLock);
       gQueueChanged.wait(lock, [] { return gStopping || !gQueue.empty(); });
       if (gStopping) return;
-      job = gQueue.front();
+      job = gQueue.front().lock();
       gQueue.pop_front();
+      if (!job) {
+        gDecodeDone.notify_all();
+        continue;
+      }
       gDecoding = true;
     }
     Mix_Chunk* chunk = Decode(job->path);
@@ -242,8 +247,11 @@ static void DecodeLoop() {
       std::lock_guard<std::mutex> lock(gLock);
       job->chunk = chunk;
       job->state = chunk ? DecodeState::Ready : DecodeState::Failed;
-      gDecoding = false;
       StartWaitingPlaybacks(job.get());
+      // Let go before saying done: a track whose clips went meanwhile is freed
+      // here, and one waiting for SoundFinishLoading finds no leftover holder.
+      job.reset();
+      gDecoding = false;
     }
     gDecodeDone.notify_all();
   }

@@ -6,26 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 
-display=":$((90 + RANDOM % 100))"
-Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/tmp/sorca-xvfb.log 2>&1 &
-xvfb_pid=$!
-wm_pid=""
-cleanup() {
-  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null || true
-  kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-export DISPLAY="$display"
-for _ in $(seq 50); do
-  xdpyinfo >/dev/null 2>&1 && break
-  sleep 0.1
-done
-# Full screen only really resizes a window under a window manager.
-openbox >/tmp/sorca-openbox.log 2>&1 &
-wm_pid=$!
+source scripts/headless.sh
 
-export SDL_AUDIODRIVER=dummy
-export LIBGL_ALWAYS_SOFTWARE=1
 # One test at a time: tests that open windows share the X display, and a
 # window of a parallel test would take the focus and the pointer. The soak
 # plays three whole games here (SORCA_SOAK_GAMES=10 for the full ten).

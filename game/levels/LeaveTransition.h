@@ -12,4 +12,10 @@ class Loading;
  * step): then the owner requests the next state. */
 bool StepLeaveTransition(Fade* fade, Loading* loading, float* ramp, int* loadingFrame);
 
+/* Puts the loading animation in the lower-right corner of the view centred
+ * on (centreX, centreY). */
+void PlaceLoading(Loading* loading, double centreX, double centreY);
+/* The same for the camera's view. */
+void PlaceLoadingOnCamera(Loading* loading);
+
 #endif

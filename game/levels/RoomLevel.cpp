@@ -24,7 +24,6 @@ const ScreenRect kEndMenuRect = {345, 400, 390, 400};
 
 /* Camera offsets of the pause button and the loading animation. */
 const double kPauseButtonX = -370.0, kPauseButtonY = 270.0;
-const double kLoadingX = 280.0, kLoadingY = -270.0;
 const double kPauseButtonWidth = 30.0, kPauseButtonHeight = 42.0;
 const double kOptionsX = -30.0, kOptionsY = -50.0;
 const double kPanelWidth = 800.0, kPanelHeight = 600.0;
@@ -174,7 +173,7 @@ void RoomLevel::Update() {
 
   const bool paused = pause->GetFrame() == kButtonFramePanel;
   if (!paused) Place(pause, camX + kPauseButtonX, camY + kPauseButtonY);
-  Place(loading, camX + kLoadingX, camY + kLoadingY);
+  PlaceLoading(loading, camX, camY);
 
   if (leaving) {
     RunLeavingSequence();

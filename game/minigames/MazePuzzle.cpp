@@ -25,7 +25,6 @@ const double kSpriteWidth = 250.0, kSpriteHeight = 100.0;  // hero and monsters
 /* Offsets from the camera. */
 const double kCaptionY = -250.0;
 const double kTimeLabelX = -150.0, kTensX = -350.0, kUnitsX = -320.0, kHudY = 250.0;
-const double kLoadingX = 280.0, kLoadingY = -270.0;
 /* Where the camera looks while the maze is left: nothing is drawn there. */
 const float kAwayX = 1000.0f, kAwayY = 1000.0f;
 /* Half the view in cells: 8 x 6 cells fill the 800 x 600 view. */
@@ -268,7 +267,7 @@ void MazePuzzle::PlaceSprites() {
  * next state once both are opaque. */
 void MazePuzzle::Leave() {
   TNGfxSetCamPosition(kAwayX, kAwayY);
-  Place(loading, kAwayX + kLoadingX, kAwayY + kLoadingY);
+  PlaceLoading(loading, kAwayX, kAwayY);
   Place(fade, kAwayX, kAwayY);
   SetTransparency({hero, timeLabel, tensDigit, unitsDigit}, 0.0f);
   for (Sprite* sprite : instanceSprites) sprite->SetTransparency(0.0f);

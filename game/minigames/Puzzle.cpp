@@ -39,7 +39,6 @@ const int kClicksLabelFrame = 18;
 const int kDigitSix = 6, kDigitOne = 1, kDigitZero = 0;
 const double kCaptionY = -250.0, kCaptionOffScreenY = 500.0;
 const double kHudY = 200.0;
-const double kLoadingX = 280.0, kLoadingY = -270.0;
 const int kFramesPerSecond = 60;
 
 bool Clicked() { return TNInputCheckTriggered(TN_MOUSE_LEFT) != 0; }
@@ -240,9 +239,7 @@ void Puzzle::Update() {
   }
   ShowClicks();
   ShowTime();
-  float camX = 0.0f, camY = 0.0f;
-  TNGfxGetCamPosition(&camX, &camY);
-  Place(loading, camX + kLoadingX, camY + kLoadingY);
+  PlaceLoadingOnCamera(loading);
   if (finished) {
     RunExit();
     return;

@@ -13,8 +13,6 @@ namespace {
 
 const int kFullTurn = 360;
 const double kCaptionY = -250.0;
-/* The loading animation's place relative to the camera. */
-const float kLoadingX = 280.0f, kLoadingY = -270.0f;
 const char* const kMusic = "Resources/Sound/BGM/RotatingPuzzle.ogg";
 
 bool Clicked() { return TNInputCheckTriggered(TN_MOUSE_LEFT) != 0; }
@@ -64,10 +62,7 @@ void RotatingPuzzle::Update() {
     RunIntro();
     return;
   }
-  float cameraX = 0.0f, cameraY = 0.0f;
-  TNGfxGetCamPosition(&cameraX, &cameraY);
-  loading->posX = cameraX + kLoadingX;
-  loading->posY = cameraY + kLoadingY;
+  PlaceLoadingOnCamera(loading);
   if (finished) {
     Leave();
     return;

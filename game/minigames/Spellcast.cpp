@@ -19,7 +19,6 @@ const double kCaptionY = -250.0;
 const double kDigitWidth = 20.0, kDigitHeight = 45.0;
 /* The 0 glyph of the digit pictures; frames 1 to 9 are the digits themselves. */
 const int kZeroFrame = 10;
-const double kLoadingX = 280.0, kLoadingY = -270.0;
 /* How far orbs may stray past the sides or the top before they are replaced. */
 const double kStrayMargin = 600.0;
 
@@ -111,9 +110,7 @@ void Spellcast::Update() {
     if (TNInputCheckTriggered(TN_MOUSE_LEFT)) StartBattle();
     return;
   }
-  float camX = 0.0f, camY = 0.0f;
-  TNGfxGetCamPosition(&camX, &camY);
-  Place(loading, camX + kLoadingX, camY + kLoadingY);
+  PlaceLoadingOnCamera(loading);
   if (finished) {
     RunExit();
     return;

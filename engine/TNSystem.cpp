@@ -3,6 +3,7 @@
 #include "TNSystem.h"
 
 #include <SDL.h>
+#include <malloc.h>
 
 #include <cstdio>
 
@@ -116,6 +117,8 @@ void TNSysUpdate(void) {
 }
 
 void TNSysSetWindowTitle(const char* title) { TNPlatSetTitle(title); }
+
+void TNSysReleaseFreeMemory(void) { malloc_trim(0); }
 
 TNWindowHandle TNSysGetWindowHandle(void) { return TNPlatWindow(); }
 

@@ -38,6 +38,10 @@ TN_API void TNSysFrameStart(void);     /* frame timing starts; buffers cleared *
 TN_API void TNSysFrameEnd(void);       /* swap, frame-rate wait, event pump */
 TN_API void TNSysUpdate(void);         /* drains every pending event */
 TN_API void TNSysSetWindowTitle(const char* title);
+/* Gives the heap's free pages back to the system. Call after a large unload:
+ * the allocator otherwise keeps them, and the next load grows the process
+ * past what it really uses. */
+TN_API void TNSysReleaseFreeMemory(void);
 TN_API TNWindowHandle TNSysGetWindowHandle(void);
 TN_API int TNSysDoesWindowExist(void); /* drops to 0 once the window is closed */
 /* Desktop full screen; the logical size stays, the scale factors follow the screen. */

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up and builds Sorca, then runs the whole test suite headless: a private
 # X server (Xvfb, Mesa's software OpenGL) with a light window manager, and
-# SDL's dummy audio driver.
+# SDL's dummy audio driver. Then the same engine and game tests again in a
+# sanitizer build (scripts/sanitized-tests.sh). Arguments go to both ctest runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -10,6 +11,8 @@ source scripts/headless.sh
 
 # One test at a time: tests that open windows share the X display, and a
 # window of a parallel test would take the focus and the pointer. The soak
-# plays three whole games here (SORCA_SOAK_GAMES=10 for the full ten).
-export SORCA_SOAK_GAMES="${SORCA_SOAK_GAMES:-3}"
-(cd build && ctest --output-on-failure "$@")
+# plays ten whole games (SORCA_SOAK_GAMES sets another number).
+status=0
+(cd build && ctest --output-on-failure "$@") || status=$?
+scripts/sanitized-tests.sh "$@" || status=$?
+exit $status

@@ -42,6 +42,7 @@ void GameStateManagerSetFactory(StateBuilder factory) { stateFactory = factory; 
 
 void GameStateManagerUpdate() {
   GameStateManagerFree();
+  TNSysReleaseFreeMemory();  // the last state's pictures and sounds are gone
   if (testBuilder != nullptr) currentState = testBuilder(currentStateId);
   if (currentState == nullptr && stateFactory != nullptr) currentState = stateFactory(currentStateId);
   if (currentState != nullptr) return;

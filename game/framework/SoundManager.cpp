@@ -218,7 +218,10 @@ static SDL_RWops* OpenUnlessStopping(const char* path) {
 /* A decoding cut short by a stop may have produced the start of the track. */
 static Mix_Chunk* Decode(const std::string& path) {
   SDL_RWops* stream = OpenUnlessStopping(path.c_str());
-  Mix_Chunk* chunk = stream ? Mix_LoadWAV_RW(stream, 1) : nullptr;
+  // The stream is closed here, not by the mixer: a read that fails on its
+  // first bytes makes the mixer give up without closing what it was given.
+  Mix_Chunk* chunk = stream ? Mix_LoadWAV_RW(stream, 0) : nullptr;
+  if (stream) SDL_RWclose(stream);
   if (gStopping) {
     Mix_FreeChunk(chunk);
     return nullptr;
@@ -233,7 +236,7 @@ static void DecodeLoop() {
     {
       std::unique_lock<std::mutex> lock(gLock);
       gQueueChanged.wait(lock, [] { return gStopping || !gQueue.empty(); });
-      if (gStopping) return;
+      if (gStopping) break;
       job = gQueue.front().lock();
       gQueue.pop_front();
       if (!job) {
@@ -255,6 +258,9 @@ static void DecodeLoop() {
     }
     gDecodeDone.notify_all();
   }
+  // SDL keeps an error message per thread (a file it could not open sets
+  // one) and frees it by itself only on threads it made.
+  SDL_TLSCleanup();
 }
 
 static void StopWorker() {

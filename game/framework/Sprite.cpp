@@ -2,10 +2,10 @@
 
 #include <utility>
 
-Sprite::Sprite() : currentFrame(0), frameCount(0) {}
+Sprite::Sprite() : currentFrame(0), frameCount(0), onlyShownFrameLoaded(false) {}
 
 Sprite::Sprite(std::string path, double width, double height)
-    : GameObject(path, width, height), currentFrame(0), frameCount(1) {
+    : GameObject(path, width, height), currentFrame(0), frameCount(1), onlyShownFrameLoaded(false) {
   frames.push_back(std::move(path));
 }
 
@@ -21,7 +21,7 @@ void Sprite::Unload() {
 }
 
 void Sprite::AddFrame(std::string path) {
-  GetTexture(path);
+  if (!onlyShownFrameLoaded) GetTexture(path);
   frames.push_back(std::move(path));
   ++frameCount;
 }
@@ -32,9 +32,12 @@ Sprite& Sprite::SetFrame(int index) {
   if (index < 0) index = 0;
   // The frame list is empty after Unload while frameCount keeps its value.
   if (static_cast<std::size_t>(index) >= frames.size()) return *this;
+  if (onlyShownFrameLoaded && texturePath != frames[index]) ReleaseTexture(texturePath);
   texturePath = frames[index];
   currentFrame = index;
   return *this;
 }
+
+void Sprite::KeepOnlyShownFrameLoaded() { onlyShownFrameLoaded = true; }
 
 int Sprite::GetFrame() const { return currentFrame; }

@@ -19,8 +19,13 @@ class Sprite : public GameObject {
   /* Releases every frame's texture and empties the frame list. */
   void Unload() override;
 
-  /* Appends an image (preloading it); the frame shown does not change. */
+  /* Appends an image (preloading it unless only the shown frame is kept
+   * loaded); the frame shown does not change. */
   void AddFrame(std::string path);
+  /* From now on, frames are loaded when first drawn and a frame's texture is
+   * released when another frame is shown: for large sets of full-screen
+   * views and captions, of which the player sees one at a time. */
+  void KeepOnlyShownFrameLoaded();
   /* Shows frame index, clamped to the frames added; ignored without frames. */
   Sprite& SetFrame(int index);
   int GetFrame() const;
@@ -28,6 +33,7 @@ class Sprite : public GameObject {
   std::vector<std::string> frames;
   int currentFrame;
   int frameCount;
+  bool onlyShownFrameLoaded;
 };
 
 #endif

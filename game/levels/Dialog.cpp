@@ -45,6 +45,7 @@ bool InSecondLevel(int stateId) {
 }  // namespace
 
 Dialog::Dialog() : Sprite(kTextDir + kFirstCaption, 474.0, 90.0) {
+  KeepOnlyShownFrameLoaded();
   if (InFirstLevel(currentStateId)) {
     for (const char* caption : kFirstLevelCaptions) AddFrame(kTextDir + caption);
   } else if (InSecondLevel(currentStateId)) {

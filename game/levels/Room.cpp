@@ -42,6 +42,7 @@ bool ShowsFirstRoom(int stateId) {
 }  // namespace
 
 Room::Room() : Sprite(kFirstRoomPicture, 800.0, 400.0) {
+  KeepOnlyShownFrameLoaded();  // a room's views would hold 2 MB each
   if (ShowsFirstRoom(currentStateId)) {
     for (const char* view : kFirstRoomCloseUps) AddFrame(view);
   } else if (currentStateId == kStateLevel2) {

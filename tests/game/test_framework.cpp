@@ -287,6 +287,26 @@ TEST_F(EngineTest, SpriteFramesClampAndAnUnloadedOrEmptySpriteIgnoresSetFrame) {
   EXPECT_TRUE(empty.GetFrame() == 0 && empty.texturePath.empty());
 }
 
+/* A sprite that keeps only its shown frame loaded holds one picture at a time, and the
+ * picture drawn is always the frame's own, also after coming back to a frame let go. */
+TEST_F(EngineTest, ASpriteKeepingOnlyItsShownFrameHoldsOnePictureAndDrawsTheRightOne) {
+  Sprite views(kUntick, 60, 60);
+  views.KeepOnlyShownFrameLoaded();
+  views.AddFrame(kTick); views.AddFrame(kPlus);
+  views.Load();
+  EXPECT_TRUE(FindCachedTexture(kTick) == nullptr && FindCachedTexture(kPlus) == nullptr);
+  auto drawn = [&](int frame) {  // the frame's picture is the one cached after its draw
+    views.SetFrame(frame).Draw();
+    return FindCachedTexture(views.frames[frame]) != nullptr;
+  };
+  EXPECT_TRUE(drawn(2) && FindCachedTexture(kUntick) == nullptr);
+  EXPECT_TRUE(drawn(2) && FindCachedTexture(kPlus) != nullptr);  // showing it again keeps it
+  EXPECT_TRUE(drawn(0) && FindCachedTexture(kPlus) == nullptr && FindCachedTexture(kTick) == nullptr);
+  EXPECT_TRUE(drawn(1) && FindCachedTexture(kUntick) == nullptr);
+  views.Unload();
+  EXPECT_EQ(FindCachedTexture(kTick), nullptr);
+}
+
 TEST_F(EngineTest, CountdownRunsOutAfter3600TicksAndPrintersMakeAFontOnlyWhenAsked) {
   CountdownText countdown;
   for (int i = 0; i < 3599; ++i) countdown.Tick();

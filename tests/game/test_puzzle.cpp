@@ -18,6 +18,7 @@
 #include "LevelProgress.h"
 #include "PlayHarness.h"
 #include "Puzzle.h"
+#include "ScreenPicture.h"
 #include "TNInput.h"
 #include "TNMath.h"
 
@@ -126,7 +127,7 @@ class PuzzleTest : public ::testing::Test {
    * through its middle (a piece's 103 picture rows stretch over 102.5 units, so a row may
    * come from one row further on). */
   bool ShowsPainting(int cell) {
-    static SDL_Surface* painting = LoadRgba("Resources/Animation/Puzzle/PUZZLE.png");
+    static const Picture painting("Resources/Animation/Puzzle/PUZZLE.png");
     const PixelBox b = DrawnBox(puzzleCellPositions[cell]);
     for (int x : {b.left, b.left + 30, b.left + 60, b.right - 1})
       for (int y : {b.top, b.top + 1, (b.top + b.bottom) / 2, b.bottom - 2, b.bottom - 1}) {
@@ -137,12 +138,9 @@ class PuzzleTest : public ::testing::Test {
       }
     return true;
   }
-  static SDL_Surface* LoadRgba(const char* path) {
-    return SDL_ConvertSurfaceFormat(IMG_Load(path), SDL_PIXELFORMAT_RGBA32, 0);  // kept for the run
-  }
-  static unsigned int Texel(SDL_Surface* image, int x, int y) {
-    if (y < 0 || y >= image->h) return 0xFFFFFFFFu;
-    const Uint8* p = static_cast<const Uint8*>(image->pixels) + y * image->pitch + x * 4;
+  static unsigned int Texel(const Picture& image, int x, int y) {
+    if (y < 0 || y >= image.Height()) return 0xFFFFFFFFu;
+    const unsigned char* p = image.At(x, y);
     return unsigned(p[0]) << 16 | p[1] << 8 | p[2];
   }
 

@@ -52,6 +52,8 @@ TEST_F(RoomMachineryTest, InventorySlotsStandDownTheBarAndTakeItemsInTheFirstEmp
   EXPECT_TRUE(Inventory::AddItem(slots, kItemSpellBook));
   EXPECT_EQ(shown(), (Kinds{kItemKey, kItemWand, kItemRedOrb, kItemSpellBook, kItemTrophy,
                             kItemMazeWand}));
+  for (InventoryItem& item : items) item.Unload();  // not filed in the registry
+  bar.Unload();
 }
 
 /* Every shown dot stands on one of the four rings around the pointer, in directions all round
@@ -68,6 +70,7 @@ TEST_F(RoomMachineryTest, SparkleDotsTwinkleOnRingsAroundThePointerNeverUnderIt)
       for (ParticleSprite* dot : particles.sprites)
         if (dot->GetTransparency() > 0.0f) steps.back().emplace_back(dot->posX - cursorX, dot->posY - cursorY);
     }
+    particles.Unload();  // the registry lets go of the dots before they are deleted
     return steps;
   };
   const auto steps = run(10.0f, 20.0f, 1.0f / 60.0f);
@@ -103,6 +106,7 @@ TEST_F(RoomMachineryTest, SparkleDotsTwinkleOnRingsAroundThePointerNeverUnderIt)
   TNSRand(7); particles.Update(0.0f, 0.0f);
   hotspotHover = 0; particles.Update(0.0f, 0.0f);  // off the spot, every dot goes at once
   for (ParticleSprite* dot : particles.sprites) EXPECT_EQ(dot->GetTransparency(), 0.0f);
+  particles.Unload();
 }
 
 }  // namespace

@@ -64,6 +64,7 @@ TEST_F(SpellsTest, EachKindComesInFromItsOwnSideAndMovesItsOwnWay) {
     if (kind == Spells::kGreen) {
       ASSERT_LT(orb.posX, startX - 60 * orb.speed);  // on the whole, leftwards
     }
+    orb.Unload();
   }
   const double expected[][4] = {{-385, 385, 500, 800}, {-385, 385, 500, 800},  // x and y ranges
                                 {500, 900, -285, 285}, {-900, -500, -285, 285}};
@@ -75,7 +76,9 @@ TEST_F(SpellsTest, EachKindComesInFromItsOwnSideAndMovesItsOwnWay) {
   }
   EXPECT_TRUE(speeds.lo >= 7.0 && speeds.lo < 7.1 && speeds.hi <= 15.0 && speeds.hi > 14.9);
   EXPECT_TRUE(turns.lo == -3 && turns.hi == 3 && greenHeadings.lo == 90.0 && greenHeadings.hi == 270.0);
-  EXPECT_EQ(Spells(7).GetFrame(), Spells::kYellow);  // clamped, never read past the frames
+  Spells outOfRange(7);
+  EXPECT_EQ(outOfRange.GetFrame(), Spells::kYellow);  // clamped, never read past the frames
+  outOfRange.Unload();
 }
 
 TEST_F(SpellsTest, TheWandSitsUnderTheCursorWhereverTheCameraIsAndRestsLowBeforeItIsRead) {
@@ -91,6 +94,7 @@ TEST_F(SpellsTest, TheWandSitsUnderTheCursorWhereverTheCameraIsAndRestsLowBefore
       EXPECT_TRUE(wand.posX == c.x && wand.posY == c.y) << c.cursor.x << ", " << c.cursor.y << " camera " << camera;
     }
   }
+  wand.Unload();
 }
 
 /* Told apart by shape alone: every pixel sorted into light (the symbols), dark (outlines) or

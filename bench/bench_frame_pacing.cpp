@@ -4,12 +4,14 @@
 // time the whole process spends on it; and the same frames with the cap
 // removed and paced by a plain sleep between frames instead, whose processor
 // use is the frame work alone (with the sound and renderer threads): the
-// floor any wait can reach. The difference is what the wait costs. In a window
+// floor any wait can reach. The difference is what the wait costs; the
+// spinning wait (SpinningWait) is the other end, a whole core spent waiting. In a window
 // and in full screen ("width" tells which one the run really had); run each
 // case in a process of its own, since a second window in one process may not
 // get full screen from the window manager:
 //   export DISPLAY=:66 SDL_AUDIODRIVER=dummy LIBGL_ALWAYS_SOFTWARE=1
-//   for c in AtTheCap/fullscreen:0 Work/fullscreen:0 AtTheCap/fullscreen:1 Work/fullscreen:1; do
+//   for c in AtTheCap/fullscreen:0 Work/fullscreen:0 SpinningWait/fullscreen:0 AtTheCap/fullscreen:1 \
+//            Work/fullscreen:1 SpinningWait/fullscreen:1; do
 //     ./bench_frame_pacing --benchmark_filter=$c; done
 #include <benchmark/benchmark.h>
 
@@ -109,6 +111,31 @@ void BM_IdleMenuWork(benchmark::State& state) {
   state.counters["width"] = DrawableWidth();
 }
 BENCHMARK(BM_IdleMenuWork)->Arg(0)->Arg(1)->ArgName("fullscreen")->Iterations(kFrames)
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+
+/* The wait the frame-rate controller had before it learned to sleep: the
+ * same frames, spinning on the clock until each deadline. */
+void BM_IdleMenuSpinningWait(benchmark::State& state) {
+  PlayHarness h(kStateMenu, Options(state, 0));
+  ReadyMenu(h);
+  const double cpu = ProcessCpuSeconds(), wall = Seconds();
+  std::vector<double> periods;
+  auto deadline = std::chrono::steady_clock::now();
+  double start = Seconds();
+  for (auto _ : state) {
+    h.Frame();
+    deadline += std::chrono::microseconds(16667);
+    while (std::chrono::steady_clock::now() < deadline) {
+    }
+    const double now = Seconds();
+    periods.push_back(now - start);
+    start = now;
+  }
+  MeanAndSpread(state, "period", periods);
+  state.counters["cores"] = (ProcessCpuSeconds() - cpu) / (Seconds() - wall);
+  state.counters["width"] = DrawableWidth();
+}
+BENCHMARK(BM_IdleMenuSpinningWait)->Arg(0)->Arg(1)->ArgName("fullscreen")->Iterations(kFrames)
     ->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

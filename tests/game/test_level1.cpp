@@ -5,7 +5,7 @@
 #include "FirstRoom.h"
 #include "Level1.h"
 #include "LevelProgress.h"
-#include "PlayHarness.h"
+#include "RoomPlay.h"
 #include "ScreenPicture.h"
 #include "SoundManager.h"
 #include "TNInput.h"
@@ -13,68 +13,25 @@
 namespace {
 
 using namespace FirstRoom;
-using Ints = std::vector<int>;
-using Point = PlayHarness::Point;
+using namespace room_play;
 
-const int kFadeInFrames = 20;  // at 0.05 a frame
-const int kLeaveFrames = 41;   // fade to black, loading animation, a frame to see it opaque
 const int kNeverPlayed = -1;
-const Point kPauseButton = {25, 20}, kPanelMenu = {370, 247}, kPanelRestart = {370, 297},
-            kPanelOptions = {370, 347}, kPanelBack = {370, 397}, kMuteBox = {520, 297},
-            kFullScreenBox = {520, 197}, kVolumeDown = {290, 410}, kVolumeUp = {520, 410},
+const Point kFullScreenBox = {520, 197}, kVolumeDown = {290, 410}, kVolumeUp = {520, 410},
             kDrawerFront = {400, 350}, kPieces = {350, 335}, kPaintingFrame = {400, 300},
-            kShelfItems = {475, 400}, kReplay = {370, 325}, kEndMenu = {370, 395},
-            kNowhere = {700, 560};
+            kShelfItems = {475, 400};
 const Point kAtDrawer = {90, -70}, kAtPainting = {146, 0}, kAtShelf = {-40, 20},
             kAtExit = {-132, -80};  // where the hero stands for each piece of furniture
 
-class Level1Test : public ::testing::Test {
+class Level1Test : public RoomTest<Level1, kStateLevel1> {
  protected:
-  Level1Test() { stageClearMark = gameOverMark = lastMiniGame = 0; }
-  static BaseGameState* StandIn(int id) {  // for the states the room leads to
-    return id == kStateLevel1 || id == kStateMenu ? nullptr : new BaseGameState;
-  }
-  ~Level1Test() override { GameStateManagerSetBuilder(nullptr); }
-
-  /* The room built with the globals the test set, then (unless told not to) its opening
-   * fade-in, after which it answers the player. One engine at a time: the old one goes first. */
-  Level1* Start(bool fadeIn = true) {
-    h.reset(); GameStateManagerSetBuilder(StandIn); h.reset(new PlayHarness(kStateLevel1));
-    fadeIn ? h->Frames(kFadeInFrames) : h->Enter();
-    return level();
-  }
-  Level1* level() { return h->StateAs<Level1>(); }
-  Hero* hero() { return level()->hero; }
-  RoomController* controller() { return level()->driver.controller; }
   bool Paused() { return level()->pause->GetFrame() == 2; }
-  Ints Items() {
-    Ints shown;
-    for (InventoryItem* i : Level1::levelItems) if (i->visible) shown.push_back(i->GetFrame());
+  Ints Open(Point spot) { return OpenAt(spot, {400, 300}); }
+  /* Back to the room, whose furniture fades in with the hero. */
+  Ints StepBack() {
+    const Ints shown = StepBackTo(kViewRoom);
+    EXPECT_EQ(level()->bookShelf->GetTransparency(), 1.0f);
     return shown;
   }
-  void StandAt(Point p) { hero()->posX = p.x; hero()->posY = p.y; }  // without walking
-
-  /* Each step returns what the room shows: view, caption and cursor over a click spot. */
-  Ints Shown() { return {level()->room->GetFrame(), level()->dialog->GetFrame(), hotspotHover}; }
-  Ints Tap(int key) { h->Tap(key); return Shown(); }
-  Ints Click(Point p) { h->ClickAt(p); return Shown(); }
-  Ints Hover(Point p) { h->Hover(p); return Shown(); }
-  /* E at a standing spot, then the close-up's fade-in: its picture is on screen. */
-  Ints Open(Point spot) {
-    StandAt(spot); h->Tap(TN_KEY_E); h->Frames(kFadeInFrames);
-    EXPECT_FALSE(h->BlackAt(400, 300)) << "view " << Shown()[0];
-    return Shown();
-  }
-  /* Q back to the room, which fades in again with the hero and the furniture. */
-  Ints StepBack() {
-    h->Tap(TN_KEY_Q);
-    EXPECT_TRUE(Shown()[0] == kViewRoom && level()->room->GetTransparency() == 0.0f);
-    h->Frames(kFadeInFrames);
-    EXPECT_EQ(hero()->GetTransparency() + level()->bookShelf->GetTransparency(), 2.0f);
-    return Shown();
-  }
-
-  std::unique_ptr<PlayHarness> h;
 };
 
 TEST_F(Level1Test, TheHeroWalksOneKeyAFrameAndStopsExactlyOnEveryEdgeAndCorner) {

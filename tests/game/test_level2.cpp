@@ -11,7 +11,7 @@
 
 #include "Level2.h"
 #include "LevelProgress.h"
-#include "PlayHarness.h"
+#include "RoomPlay.h"
 #include "ScreenPicture.h"
 #include "SecondRoom.h"
 #include "SoundManager.h"
@@ -21,17 +21,11 @@
 namespace {
 
 using namespace SecondRoom;
-using Ints = std::vector<int>;
-using Point = PlayHarness::Point;
+using namespace room_play;
 
-const int kFadeInFrames = 20;  // at 0.05 a frame
-const int kLeaveFrames = 41;   // fade to black, loading animation, a frame to see it opaque
-const Point kPauseButton = {25, 20}, kPanelMenu = {370, 247}, kPanelRestart = {370, 297},
-            kPanelOptions = {370, 347}, kPanelBack = {370, 397}, kMuteBox = {520, 297},
-            kKey = {382, 306}, kTopDrawer = {395, 237}, kBottomDrawer = {400, 382},
+const Point kKey = {382, 306}, kTopDrawer = {395, 237}, kBottomDrawer = {400, 382},
             kTrophy = {430, 265}, kTrophyPlace = {347, 405}, kClockFace = {412, 310},
-            kPowerButton = {605, 390}, kReplay = {370, 325}, kEndMenu = {370, 395},
-            kNowhere = {700, 560};
+            kPowerButton = {605, 390};
 const Point kKeypad[12] = {{502, 405}, {240, 337}, {302, 337}, {370, 337}, {440, 337},
                            {502, 337}, {240, 405}, {302, 405}, {370, 405}, {440, 405},
                            {569, 337}, {569, 405}};  // digits 0 to 9, delete, enter
@@ -40,62 +34,20 @@ const Point kAtSofa = {-180, 70}, kAtCabinet = {120, 70}, kAtComputer = {-14, 70
             kAtTable = {-26, -114}, kAtPortrait = {234, 38}, kAtClock = {234, -80},
             kAtTrophies = {-236, -50}, kAtExit = {206, 128}, kAtNothing = {-200, 0};
 
-class Level2Test : public ::testing::Test {
+class Level2Test : public RoomTest<Level2, kStateLevel2> {
  protected:
-  Level2Test() { stageClearMark = gameOverMark = lastMiniGame = 0; }
-  static BaseGameState* StandIn(int id) {  // for the states the room leads to
-    return id == kStateLevel2 || id == kStateMenu ? nullptr : new BaseGameState;
-  }
-  ~Level2Test() override { GameStateManagerSetBuilder(nullptr); }
-
-  /* The room built with the globals the test set, then (unless told not to) its opening
-   * fade-in, after which it answers the player. One engine at a time: the old one goes first. */
-  Level2* Start(bool fadeIn = true) {
-    h.reset(); GameStateManagerSetBuilder(StandIn); h.reset(new PlayHarness(kStateLevel2));
-    fadeIn ? h->Frames(kFadeInFrames) : h->Enter();
-    return level();
-  }
-  Level2* level() { return h->StateAs<Level2>(); }
-  Hero* hero() { return level()->hero; }
-  RoomController* controller() { return level()->driver.controller; }
-  Ints Items() {
-    Ints shown;
-    for (InventoryItem* i : Level2::levelItems) if (i->visible) shown.push_back(i->GetFrame());
-    return shown;
-  }
   Ints Digits() {  // the frames the keypad's displays show, -1 for a hidden one
     Ints shown;
     for (Numbers* d : level()->digits) shown.push_back(d->GetTransparency() > 0.0f ? d->GetFrame() : -1);
     return shown;
   }
-  void StandAt(Point p) { hero()->posX = p.x; hero()->posY = p.y; }  // without walking
-
-  /* Each step returns what the room shows: view, caption and cursor over a click spot. */
-  Ints Shown() { return {level()->room->GetFrame(), level()->dialog->GetFrame(), hotspotHover}; }
-  Ints Tap(int key) { h->Tap(key); return Shown(); }
-  Ints Click(Point p) { h->ClickAt(p); return Shown(); }
-  Ints Hover(Point p) { h->Hover(p); return Shown(); }
-  /* E at a standing spot, then the close-up's fade-in: its picture is on screen. */
-  Ints Open(Point spot) {
-    StandAt(spot); h->Tap(TN_KEY_E); h->Frames(kFadeInFrames);
-    EXPECT_FALSE(h->BlackAt(200, 300)) << "view " << Shown()[0];
-    return Shown();
-  }
+  Ints Open(Point spot) { return OpenAt(spot, {200, 300}); }
   /* A click that opens a view, then that view's fade-in. */
   Ints ClickThrough(Point p) { h->ClickAt(p); Ints shown = Shown(); h->Frames(kFadeInFrames); return shown; }
-  /* Q back to the room, which fades in again with the hero. */
-  Ints StepBack() {
-    h->Tap(TN_KEY_Q);
-    EXPECT_TRUE(Shown()[0] == kViewLounge && level()->room->GetTransparency() == 0.0f);
-    h->Frames(kFadeInFrames);
-    EXPECT_EQ(hero()->GetTransparency(), 1.0f);
-    return Shown();
-  }
+  Ints StepBack() { return StepBackTo(kViewLounge); }
   void Type(const std::string& keys) {  // digits, 'd' delete, 'e' enter
     for (char k : keys) h->ClickAt(kKeypad[k == 'd' ? 10 : k == 'e' ? 11 : k - '0']);
   }
-
-  std::unique_ptr<PlayHarness> h;
 };
 
 TEST_F(Level2Test, TheHeroStopsExactlyOnEveryFloorEdgeCornerTableEdgeAndInThePassage) {

@@ -5,7 +5,10 @@
 # docs/screenshots/. These pictures are the only generated files kept in git:
 # run this again after a change to what they show, look at them, commit them.
 #
-#   scripts/screenshots.sh [--display N]
+#   scripts/screenshots.sh [--display N] [NAME...]
+#
+# NAMEs (menu, first-room, jigsaw, battle-one, second-room, rings, maze,
+# maze-two, battle-two) take only those pictures again; none takes them all.
 #
 # Needs a build (scripts/setup.sh) and Xvfb, xdotool and ImageMagick, which
 # setup.sh installs; uses optipng when it is there, to make the files smaller.
@@ -13,12 +16,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 display=":$((190 + RANDOM % 100))"
-if [ "${1:-}" = "--display" ] && [ -n "${2:-}" ]; then
+if [ "${1:-}" = "--display" ]; then
+  [ -n "${2:-}" ] || { echo "usage: scripts/screenshots.sh [--display N] [NAME...]" >&2; exit 2; }
   display=":$2"
-elif [ $# -gt 0 ]; then
-  echo "usage: scripts/screenshots.sh [--display N]" >&2
-  exit 2
+  shift 2
 fi
+only=" $* "
+wanted() { [ "$only" = "  " ] || [[ "$only" == *" $1 "* ]]; }
 
 game=build/sorca
 out=docs/screenshots
@@ -107,65 +111,91 @@ shoot() {
 }
 
 # The menu: the logo skipped, the buttons faded in.
-start 7
-tap space
-sleep 2
-xdotool mousemove --window "$window" 400 250  # over Start
-sleep 0.5
-shoot menu
-stop
+if wanted menu; then
+  start 7
+  tap space
+  sleep 2
+  xdotool mousemove --window "$window" 400 250  # over Start
+  sleep 0.5
+  shoot menu
+  stop
+fi
 
 # The first room, the apprentice a few steps in.
-start 4
-hold d 0.6
-shoot first-room
-stop
+if wanted first-room; then
+  start 4
+  hold d 0.6
+  shoot first-room
+  stop
+fi
 
 # The jigsaw in play, the top-left piece picked up.
-start 8
-click 400 300  # the intro caption away
-sleep 0.5
-click 325 101  # the piece in the top-left cell
-sleep 0.5
-shoot jigsaw
-stop
+if wanted jigsaw; then
+  start 8
+  click 400 300  # the intro caption away
+  sleep 0.5
+  click 325 101  # the piece in the top-left cell
+  sleep 0.5
+  shoot jigsaw
+  stop
+fi
 
 # The first spell battle, just begun, the wand low in the view: the orbs
 # fly everywhere, and a wand left still soon loses lives.
-start 6
-click 400 300
-xdotool mousemove --window "$window" 400 480
-sleep 1
-shoot battle-one
-stop
+if wanted battle-one; then
+  start 6
+  click 400 300
+  xdotool mousemove --window "$window" 400 480
+  sleep 1
+  shoot battle-one
+  stop
+fi
 
 # The second room, the apprentice a few steps in.
-start 5
-hold a 0.6
-shoot second-room
-stop
+if wanted second-room; then
+  start 5
+  hold a 0.6
+  shoot second-room
+  stop
+fi
 
 # The rings of the clock, in play.
-start 12
-click 400 300
-sleep 0.5
-shoot rings
-stop
+if wanted rings; then
+  start 12
+  click 400 300
+  sleep 0.5
+  shoot rings
+  stop
+fi
 
 # The first maze, a cell or two walked up from the start.
-start 14
-click 400 300
-hold w 0.5
-sleep 0.5
-shoot maze
-stop
+if wanted maze; then
+  start 14
+  click 400 300
+  hold w 0.5
+  sleep 0.5
+  shoot maze
+  stop
+fi
+
+# The second maze, a cell or two walked up from the start.
+if wanted maze-two; then
+  start 15
+  click 400 300
+  hold w 0.5
+  sleep 0.5
+  shoot maze-two
+  stop
+fi
 
 # The second spell battle, just begun.
-start 13
-click 400 300
-xdotool mousemove --window "$window" 400 480
-sleep 1
-shoot battle-two
-stop
+if wanted battle-two; then
+  start 13
+  click 400 300
+  xdotool mousemove --window "$window" 400 480
+  sleep 1
+  shoot battle-two
+  stop
+fi
 
 du -ch "$out"/*.png | tail -1

@@ -10,7 +10,7 @@ cleanup() {
   kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
-export DISPLAY="$display"
+export DISPLAY="$display" SORCA_HEADLESS_DISPLAY="$display"
 for _ in $(seq 50); do
   xdpyinfo >/dev/null 2>&1 && break
   sleep 0.1

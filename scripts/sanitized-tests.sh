@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Builds the engine and the game with AddressSanitizer (leak checks on) and
 # UndefinedBehaviorSanitizer into build-asan, and runs the engine and game
-# tests there, the whole-game runs among them. Expects what scripts/test.sh
-# sets up first: the packages (scripts/setup.sh) and a headless display
-# (scripts/headless.sh). Any report fails its test.
+# tests there, the whole-game runs among them. Any report fails its test.
+# scripts/test.sh runs it last; run alone, it sets up the packages and a
+# headless display first, as scripts/test.sh does.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+if [ -z "${SORCA_HEADLESS_DISPLAY:-}" ]; then
+  scripts/setup.sh
+  source scripts/headless.sh
+fi
 
 started=$SECONDS
 # -O1 and line tables only: a quarter of the build time of -O2 -g, and every

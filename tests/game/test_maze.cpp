@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "LevelProgress.h"
+#include "MazePlanner.h"
 #include "MazePuzzle.h"
 #include "PlayHarness.h"
 #include "TNInput.h"
@@ -354,90 +355,9 @@ TEST_F(MazeTest, AMazeSmallerThanTheViewSitsInItsMiddleAndCannotBeWalkedOutOf) {
 
 /* ---- A player who plans a path through the patrols and walks it with keys only */
 
-struct Action { int key; int dc, dr; };  // key 0: wait
-const int kWaitFrames = 4, kMoveFrames = 16;  // a move is 15 frames walking and one stopping
-
-/* Knows where every monster will be (they patrol the same whatever the hero does) and plans the
- * earliest way to a pickup, frame by frame, on which no monster comes near the hero. */
-class Planner {
- public:
-  Planner(const MazeWorld& now, int framesLeft) : now(now), framesLeft(framesLeft) {
-    MazeWorld future = now;
-    future.Hero().velocity = {0, 0};
-    for (int f = 0; f <= framesLeft; ++f) {
-      if (f > 0) future.Advance(kFrame);
-      monsters.emplace_back();
-      for (const MazeInstance& m : future.instances)
-        if (m.active && m.kind == MazeInstance::kMonster) monsters.back().push_back(m.position);
-    }
-  }
-  /* With dodge false the monsters are ignored: the path a careless player would walk. */
-  std::vector<Action> Plan(bool dodge) const {
-    const int w = now.Width(), h = now.Height(), buckets = framesLeft / kWaitFrames + 1;
-    struct Node { int c, r, t, parent; Action how; };
-    const TNVec2 start = now.Hero().position;
-    std::vector<Node> nodes = {{int(start.x), int(start.y), 0, -1, {0, 0, 0}}};
-    std::vector<char> seen(std::size_t(w) * h * buckets, 0);
-    std::vector<std::vector<int>> queue(buckets);
-    queue[0].push_back(0);
-    const Action actions[] = {{0, 0, 0}, {TN_KEY_D, 1, 0}, {TN_KEY_A, -1, 0}, {TN_KEY_W, 0, 1}, {TN_KEY_S, 0, -1}};
-    for (int b = 0; b < buckets; ++b) {
-      for (std::size_t q = 0; q < queue[b].size(); ++q) {
-        const int index = queue[b][q];
-        const Node n = nodes[index];
-        if (AtPickup(n.c, n.r)) {
-          std::vector<Action> path;
-          for (int i = index; nodes[i].parent >= 0; i = nodes[i].parent) path.insert(path.begin(), nodes[i].how);
-          return path;
-        }
-        for (const Action& a : actions) {
-          const int c = n.c + a.dc, r = n.r + a.dr, t = n.t + (a.key ? kMoveFrames : kWaitFrames);
-          if (t > framesLeft || c < 0 || r < 0 || c >= w || r >= h || now.CellAt(c, r) != 0) continue;
-          if (!dodge && a.key == 0) continue;
-          char& mark = seen[(std::size_t(c) * h + r) * buckets + t / kWaitFrames];
-          if (mark || (dodge && !Safe(n.c, n.r, n.t, a))) continue;
-          mark = 1;
-          nodes.push_back({c, r, t, index, a});
-          queue[t / kWaitFrames].push_back(int(nodes.size()) - 1);
-        }
-      }
-    }
-    return {};
-  }
-  /* True when walking the plan from now never comes near a monster. */
-  bool Survives(const std::vector<Action>& plan) const {
-    int c = int(now.Hero().position.x), r = int(now.Hero().position.y), t = 0;
-    for (const Action& a : plan) {
-      if (!Safe(c, r, t, a)) return false;
-      c += a.dc, r += a.dr, t += a.key ? kMoveFrames : kWaitFrames;
-    }
-    return true;
-  }
-
- private:
-  bool AtPickup(int c, int r) const {  // the step into it touches it on the way
-    for (const MazeInstance& p : now.instances)
-      if (p.active && p.kind == MazeInstance::kPickup && int(p.position.x) == c && int(p.position.y) == r)
-        return true;
-    return false;
-  }
-  /* Every frame of action a from cell (c, r) at frame t keeps a little more than a cell away. */
-  bool Safe(int c, int r, int t, const Action& a) const {
-    const int steps = a.key ? kMoveFrames : kWaitFrames;
-    for (int f = 1; f <= steps; ++f) {
-      const float k = std::min(f, kMoveFrames - 1) / float(kMoveFrames - 1);
-      const float x = c + 0.5f + a.dc * k, y = r + 0.5f + a.dr * k;
-      if (t + f >= int(monsters.size())) return false;
-      for (const TNVec2& m : monsters[t + f])
-        if (std::fabs(m.x - x) <= 1.05f && std::fabs(m.y - y) <= 1.05f) return false;
-    }
-    return true;
-  }
-
-  const MazeWorld& now;
-  int framesLeft;
-  std::vector<std::vector<TNVec2>> monsters;  // [frame from now][monster]
-};
+using Action = MazeMove;
+const int kWaitFrames = MazePlanner::kWaitFrames, kMoveFrames = MazePlanner::kMoveFrames;
+const float kBerth = 1.05f, kCareless = -1.0f;  // cells kept from every monster; none
 
 /* Walks the plan with key presses; false when a step did not land where planned. */
 bool Walk(PlayHarness& h, MazePuzzle* maze, const std::vector<Action>& plan) {
@@ -458,11 +378,12 @@ TEST_F(MazeTest, BothShippedMazesAreWonByAPlayerWhoDodgesThePatrols) {
   int carelessCaught = 0;
   for (int id : {kStateMazeOne, kStateMazeTwo}) {
     ASSERT_EQ(currentStateId, id);
-    const Planner planner(*maze()->world, maze()->timeLeft);
-    const std::vector<Action> careless = planner.Plan(false), plan = planner.Plan(true);
+    const MazePlanner planner(*maze()->world, maze()->timeLeft);
+    const std::vector<Action> careless = planner.Plan(MazePlanner::kPickup, kCareless),
+                              plan = planner.Plan(MazePlanner::kPickup, kBerth);
     ASSERT_FALSE(plan.empty()) << "no safe way to the pickup in maze " << id;
-    EXPECT_TRUE(planner.Survives(plan));
-    carelessCaught += !planner.Survives(careless);
+    EXPECT_TRUE(planner.Survives(plan, kBerth));
+    carelessCaught += !planner.Survives(careless, kBerth);
     EXPECT_TRUE(Walk(*h, maze(), plan)) << "maze " << id;
     EXPECT_TRUE(maze()->finished == 1 && gameOverMark == 0) << "maze " << id << ": hero at " << at().x << "," << at().y;
     h->Frames(kLeaveFrames);

@@ -34,6 +34,7 @@
 #include "Level1.h"
 #include "Level2.h"
 #include "Menu.h"
+#include "MazePlanner.h"
 #include "MazePuzzle.h"
 #include "PlayHarness.h"
 #include "Puzzle.h"
@@ -469,84 +470,20 @@ class WholeGamePlayer {
 
   /* ---- The mazes ---- */
 
-  struct MazeMove { int key, dc, dr; };  // key 0: wait
-  static constexpr int kMazeWaitFrames = 4, kMazeMoveFrames = 16;  // a cell is 15 frames at 4 cells a second
-
   MazePuzzle* Maze() const { return h_.StateAs<MazePuzzle>(); }
 
   /* The earliest way, in whole cells, to a pickup (dodge: no monster comes within berth cells
-   * on the way, foreseen by letting a copy of the maze run on) or to the nearest monster (not
-   * dodge). */
+   * on the way) or to the nearest monster (not dodge). */
   std::vector<MazeMove> PlanMaze(bool dodge, float berth) const {
-    const MazeWorld& now = *Maze()->world;
-    const int frames = std::max(Maze()->timeLeft, 0);
-    std::vector<std::vector<TNVec2>> monsters;  // [frame from now][monster]
-    MazeWorld future = now;
-    future.Hero().velocity = {0, 0};
-    for (int f = 0; f <= frames; ++f) {
-      if (f > 0) future.Advance(1.0 / 60);
-      monsters.emplace_back();
-      for (const MazeInstance& m : future.instances)
-        if (m.active && m.kind == MazeInstance::kMonster) monsters.back().push_back(m.position);
-    }
-    const auto safe = [&](int c, int r, int t, const MazeMove& a) {
-      const int steps = a.key ? kMazeMoveFrames : kMazeWaitFrames;
-      for (int f = 1; f <= steps; ++f) {
-        const float k = std::min(f, kMazeMoveFrames - 1) / float(kMazeMoveFrames - 1);
-        const float x = c + 0.5f + a.dc * k, y = r + 0.5f + a.dr * k;
-        if (t + f >= static_cast<int>(monsters.size())) return false;
-        for (const TNVec2& m : monsters[t + f])
-          if (std::fabs(m.x - x) <= berth && std::fabs(m.y - y) <= berth) return false;
-      }
-      return true;
-    };
-    const auto goal = [&](int c, int r) {
-      for (const MazeInstance& i : now.instances) {
-        if (!i.active) continue;
-        if (dodge && i.kind == MazeInstance::kPickup && int(i.position.x) == c && int(i.position.y) == r) return true;
-        if (!dodge && i.kind == MazeInstance::kMonster && std::fabs(i.position.x - (c + 0.5f)) < 1.0f &&
-            std::fabs(i.position.y - (r + 0.5f)) < 1.0f)
-          return true;
-      }
-      return false;
-    };
-    const int w = now.Width(), hgt = now.Height(), buckets = frames / kMazeWaitFrames + 1;
-    struct Node { int c, r, t, parent; MazeMove how; };
-    const TNVec2 start = now.Hero().position;
-    std::vector<Node> nodes = {{int(start.x), int(start.y), 0, -1, {0, 0, 0}}};
-    std::vector<char> seen(std::size_t(w) * hgt * buckets, 0);
-    std::vector<std::vector<int>> queue(buckets);
-    queue[0].push_back(0);
-    const MazeMove moves[] = {{0, 0, 0}, {TN_KEY_D, 1, 0}, {TN_KEY_A, -1, 0}, {TN_KEY_W, 0, 1}, {TN_KEY_S, 0, -1}};
-    for (int b = 0; b < buckets; ++b) {
-      for (std::size_t q = 0; q < queue[b].size(); ++q) {
-        const int index = queue[b][q];
-        const Node n = nodes[index];
-        if (goal(n.c, n.r)) {
-          std::vector<MazeMove> path;
-          for (int i = index; nodes[i].parent >= 0; i = nodes[i].parent) path.insert(path.begin(), nodes[i].how);
-          return path;
-        }
-        for (const MazeMove& a : moves) {
-          const int c = n.c + a.dc, r = n.r + a.dr, t = n.t + (a.key ? kMazeMoveFrames : kMazeWaitFrames);
-          if (t > frames || c < 0 || r < 0 || c >= w || r >= hgt || now.CellAt(c, r) != 0) continue;
-          if (!dodge && a.key == 0) continue;
-          char& mark = seen[(std::size_t(c) * hgt + r) * buckets + t / kMazeWaitFrames];
-          if (mark || (dodge && !safe(n.c, n.r, n.t, a))) continue;
-          mark = 1;
-          nodes.push_back({c, r, t, index, a});
-          queue[t / kMazeWaitFrames].push_back(int(nodes.size()) - 1);
-        }
-      }
-    }
-    return {};
+    const MazePlanner planner(*Maze()->world, Maze()->timeLeft);
+    return dodge ? planner.Plan(MazePlanner::kPickup, berth) : planner.Plan(MazePlanner::kMonster, -1.0f);
   }
   /* A move holds its key until the hero reaches the next cell's middle, then lets go for a
    * frame, which stops it there; a wait lasts its frames' worth of game time. */
   void MazeStep(const MazeMove& a) {
     if (a.key == 0) {
       double waited = 0.0;
-      while (waited < kMazeWaitFrames / 60.0 - 1e-6 && Maze() != nullptr && !Maze()->finished) {
+      while (waited < MazePlanner::kWaitFrames / 60.0 - 1e-6 && Maze() != nullptr && !Maze()->finished) {
         Frame();
         waited += std::min(TNFrameRateControllerGetFrameTime(), MazeWorld::kLongestStep);
       }

@@ -110,6 +110,27 @@ shoot() {
   echo "$out/$1.png: $(identify -format '%wx%h' "$out/$1.png"), $(du -k "$out/$1.png" | cut -f1) kB"
 }
 
+# Picture $1 of the battle of state $2, just begun, the wand low in the
+# view: the orbs fly everywhere, and a wand left still soon loses lives.
+battle() {
+  start "$2"
+  click 400 300
+  xdotool mousemove --window "$window" 400 480
+  sleep 1
+  shoot "$1"
+  stop
+}
+
+# Picture $1 of the maze of state $2, a cell or two walked up from the start.
+maze() {
+  start "$2"
+  click 400 300
+  hold w 0.5
+  sleep 0.5
+  shoot "$1"
+  stop
+}
+
 # The menu: the logo skipped, the buttons faded in.
 if wanted menu; then
   start 7
@@ -140,16 +161,8 @@ if wanted jigsaw; then
   stop
 fi
 
-# The first spell battle, just begun, the wand low in the view: the orbs
-# fly everywhere, and a wand left still soon loses lives.
-if wanted battle-one; then
-  start 6
-  click 400 300
-  xdotool mousemove --window "$window" 400 480
-  sleep 1
-  shoot battle-one
-  stop
-fi
+# The first spell battle, just begun.
+if wanted battle-one; then battle battle-one 6; fi
 
 # The second room, the apprentice a few steps in.
 if wanted second-room; then
@@ -168,34 +181,11 @@ if wanted rings; then
   stop
 fi
 
-# The first maze, a cell or two walked up from the start.
-if wanted maze; then
-  start 14
-  click 400 300
-  hold w 0.5
-  sleep 0.5
-  shoot maze
-  stop
-fi
-
-# The second maze, a cell or two walked up from the start.
-if wanted maze-two; then
-  start 15
-  click 400 300
-  hold w 0.5
-  sleep 0.5
-  shoot maze-two
-  stop
-fi
+# The first maze and the second, a cell or two walked up from the start.
+if wanted maze; then maze maze 14; fi
+if wanted maze-two; then maze maze-two 15; fi
 
 # The second spell battle, just begun.
-if wanted battle-two; then
-  start 13
-  click 400 300
-  xdotool mousemove --window "$window" 400 480
-  sleep 1
-  shoot battle-two
-  stop
-fi
+if wanted battle-two; then battle battle-two 13; fi
 
 du -ch "$out"/*.png | tail -1

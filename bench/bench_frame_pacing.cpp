@@ -10,8 +10,7 @@
 // case in a process of its own, since a second window in one process may not
 // get full screen from the window manager:
 //   export DISPLAY=:66 SDL_AUDIODRIVER=dummy LIBGL_ALWAYS_SOFTWARE=1
-//   for c in AtTheCap/fullscreen:0 Work/fullscreen:0 SpinningWait/fullscreen:0 AtTheCap/fullscreen:1 \
-//            Work/fullscreen:1 SpinningWait/fullscreen:1; do
+//   for c in {AtTheCap,Work,SpinningWait}/fullscreen:{0,1}; do
 //     ./bench_frame_pacing --benchmark_filter=$c; done
 #include <benchmark/benchmark.h>
 
@@ -97,25 +96,9 @@ void BM_IdleMenuAtTheCap(benchmark::State& state) {
 BENCHMARK(BM_IdleMenuAtTheCap)->Arg(0)->Arg(1)->ArgName("fullscreen")->Iterations(kFrames)
     ->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_IdleMenuWork(benchmark::State& state) {
-  PlayHarness h(kStateMenu, Options(state, 0));
-  ReadyMenu(h);
-  const double cpu = ProcessCpuSeconds(), wall = Seconds();
-  auto deadline = std::chrono::steady_clock::now();
-  for (auto _ : state) {
-    h.Frame();
-    deadline += std::chrono::microseconds(16667);
-    std::this_thread::sleep_until(deadline);
-  }
-  state.counters["cores"] = (ProcessCpuSeconds() - cpu) / (Seconds() - wall);
-  state.counters["width"] = DrawableWidth();
-}
-BENCHMARK(BM_IdleMenuWork)->Arg(0)->Arg(1)->ArgName("fullscreen")->Iterations(kFrames)
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
-
-/* The wait the frame-rate controller had before it learned to sleep: the
- * same frames, spinning on the clock until each deadline. */
-void BM_IdleMenuSpinningWait(benchmark::State& state) {
+/* The idle menu with the cap removed, each frame followed by `wait` until its
+ * deadline, 16.667 ms after the last one. */
+void PacedByHand(benchmark::State& state, void (*wait)(std::chrono::steady_clock::time_point)) {
   PlayHarness h(kStateMenu, Options(state, 0));
   ReadyMenu(h);
   const double cpu = ProcessCpuSeconds(), wall = Seconds();
@@ -125,8 +108,7 @@ void BM_IdleMenuSpinningWait(benchmark::State& state) {
   for (auto _ : state) {
     h.Frame();
     deadline += std::chrono::microseconds(16667);
-    while (std::chrono::steady_clock::now() < deadline) {
-    }
+    wait(deadline);
     const double now = Seconds();
     periods.push_back(now - start);
     start = now;
@@ -134,6 +116,24 @@ void BM_IdleMenuSpinningWait(benchmark::State& state) {
   MeanAndSpread(state, "period", periods);
   state.counters["cores"] = (ProcessCpuSeconds() - cpu) / (Seconds() - wall);
   state.counters["width"] = DrawableWidth();
+}
+
+/* A plain sleep: the processor use of the frame work alone. */
+void BM_IdleMenuWork(benchmark::State& state) {
+  PacedByHand(state, [](std::chrono::steady_clock::time_point deadline) {
+    std::this_thread::sleep_until(deadline);
+  });
+}
+BENCHMARK(BM_IdleMenuWork)->Arg(0)->Arg(1)->ArgName("fullscreen")->Iterations(kFrames)
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+
+/* The wait the frame-rate controller had before it learned to sleep:
+ * spinning on the clock until each deadline. */
+void BM_IdleMenuSpinningWait(benchmark::State& state) {
+  PacedByHand(state, [](std::chrono::steady_clock::time_point deadline) {
+    while (std::chrono::steady_clock::now() < deadline) {
+    }
+  });
 }
 BENCHMARK(BM_IdleMenuSpinningWait)->Arg(0)->Arg(1)->ArgName("fullscreen")->Iterations(kFrames)
     ->Unit(benchmark::kMillisecond)->UseRealTime();

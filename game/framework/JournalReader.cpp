@@ -161,27 +161,24 @@ JournalReader::Read JournalReader::Keys(JournalFrame* frame, std::string* what) 
 
 JournalReader::Read JournalReader::Cursor(JournalFrame* frame, std::string* what) {
   *what = "the cursor";
-  long long dx = 0, dy = 0;
-  Read r;
-  if ((r = Signed(&dx)) != kOk || (r = Signed(&dy)) != kOk) return r;
-  if (!StepInRange(dx) || !StepInRange(dy)) return kWrong;
-  const long long x = frame->cursorX + dx, y = frame->cursorY + dy;
-  if (!CursorInRange(x) || !CursorInRange(y)) return kWrong;
-  frame->cursorX = static_cast<int>(x);
-  frame->cursorY = static_cast<int>(y);
-  return kOk;
+  return PointChange(&frame->cursorX, &frame->cursorY);
 }
 
 JournalReader::Read JournalReader::Delta(JournalFrame* frame, std::string* what) {
   *what = "the cursor delta";
-  long long ex = 0, ey = 0;
+  return PointChange(&frame->cursorDeltaX, &frame->cursorDeltaY);
+}
+
+/* Two signed changes to a point, each a step in range that keeps it in range. */
+JournalReader::Read JournalReader::PointChange(int* x, int* y) {
+  long long dx = 0, dy = 0;
   Read r;
-  if ((r = Signed(&ex)) != kOk || (r = Signed(&ey)) != kOk) return r;
-  if (!StepInRange(ex) || !StepInRange(ey)) return kWrong;
-  const long long dx = frame->cursorDeltaX + ex, dy = frame->cursorDeltaY + ey;
-  if (!CursorInRange(dx) || !CursorInRange(dy)) return kWrong;
-  frame->cursorDeltaX = static_cast<int>(dx);
-  frame->cursorDeltaY = static_cast<int>(dy);
+  if ((r = Signed(&dx)) != kOk || (r = Signed(&dy)) != kOk) return r;
+  if (!StepInRange(dx) || !StepInRange(dy)) return kWrong;
+  const long long newX = *x + dx, newY = *y + dy;
+  if (!CursorInRange(newX) || !CursorInRange(newY)) return kWrong;
+  *x = static_cast<int>(newX);
+  *y = static_cast<int>(newY);
   return kOk;
 }
 

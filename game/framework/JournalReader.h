@@ -53,6 +53,7 @@ class JournalReader {
   Read Keys(JournalFrame* frame, std::string* what);
   Read Cursor(JournalFrame* frame, std::string* what);
   Read Delta(JournalFrame* frame, std::string* what);
+  Read PointChange(int* x, int* y);
   Read Ticks(JournalFrame* frame, std::string* what);
   Read Time(JournalFrame* frame, std::string* what);
   Read Seeds(JournalFrame* frame, std::string* what);

@@ -16,6 +16,7 @@
 #include "GameLoop.h"
 #include "GameObject.h"
 #include "GameStateManager.h"
+#include "Places.h"
 #include "StateFactory.h"
 #include "TNEngineInternal.h"
 #include "TNFrameRateController.h"
@@ -23,7 +24,7 @@
 
 class PlayHarness {
  public:
-  struct Point { int x, y; };
+  using Point = places::Point;
   struct Options { bool fullScreen = false; unsigned int maxFrameRate = 0; /* 0: no cap */ };
   explicit PlayHarness(int firstStateId = kStateMenu) : PlayHarness(firstStateId, Options()) {}
   PlayHarness(int firstStateId, Options options) {

@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "Settings.h"
+#include "TempTree.h"
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+Settings Make(bool fullScreen, bool mute, float volume) {
+  Settings s;
+  s.fullScreen = fullScreen;
+  s.mute = mute;
+  s.volume = volume;
+  return s;
+}
+
+const Settings kDefaults;
+
+TEST(Settings, WhatIsWrittenIsReadBackAndNoTemporaryFileIsLeft) {
+  TempDir dir;
+  const std::string path = dir.path + "/deep/er/settings.ini";  // folders made on the way
+  for (const Settings& s : {Make(false, true, 0.4f), Make(true, false, 0.0f), kDefaults}) {
+    std::string error, warning;
+    ASSERT_TRUE(SettingsWrite(path, s, &error)) << error;
+    EXPECT_EQ(SettingsRead(path, &warning), s) << ReadAll(path);
+    EXPECT_EQ(warning, "");
+  }
+  EXPECT_EQ(std::system(("test $(ls -A '" + dir.path + "/deep/er' | wc -l) -eq 1").c_str()), 0);
+}
+
+/* Every good line kept, the default for the rest, one line naming the file and what went. */
+TEST(Settings, ABadFileKeepsEveryGoodLineAndSaysWhatItIgnored) {
+  const std::string huge = "mute = true\n" + std::string(70 * 1024, '#') + "\nfullscreen = false\n";
+  const struct {
+    std::string text;
+    Settings expected;
+    std::string said;  // "" for no warning
+  } cases[] = {
+      {"fullscreen = false\nmute = yes\nvolume = 0.40\n", Make(false, true, 0.4f), ""},
+      {"  # a note\n\n; another\nvolume=1\n", Make(true, false, 1.0f), ""},
+      {"", kDefaults, "is empty"},
+      {std::string("\0\1\2\3\xff", 5), kDefaults, "ignored \"?"},
+      {"colour = red\nmute = on\n", Make(true, true, 1.0f), "ignored \"colour = red\""},
+      {"volume = 1.01\nmute = 1\n", Make(true, true, 1.0f), "ignored \"volume = 1.01\""},
+      {"volume = -0.01\n", kDefaults, "ignored \"volume = -0.01\""},
+      {"volume = loud\nfullscreen = off\n", Make(false, false, 1.0f), "ignored \"volume = loud\""},
+      {"volume = 0.5x\n", kDefaults, "ignored \"volume = 0.5x\""},
+      {"volume = nan\n", kDefaults, "ignored \"volume = nan\""},
+      {"fullscreen = maybe\nmute\n", kDefaults, "\"fullscreen = maybe\", \"mute\""},
+      {huge, Make(true, true, 1.0f), "everything past 64 KiB"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    const std::string path = dir.path + "/settings.ini";
+    dir.Write("settings.ini", c.text);
+    std::string warning;
+    EXPECT_EQ(SettingsRead(path, &warning), c.expected) << c.text.substr(0, 60);
+    if (c.said.empty()) {
+      EXPECT_EQ(warning, "") << c.text.substr(0, 60);
+    } else {
+      EXPECT_NE(warning.find("'" + path + "'"), std::string::npos) << warning;
+      EXPECT_NE(warning.find(c.said), std::string::npos) << warning;
+      EXPECT_EQ(warning.find('\n'), std::string::npos) << warning;
+    }
+  }
+}
+
+TEST(Settings, AMissingFileGivesTheDefaultsQuietlyAndAFolderInItsPlaceIsReported) {
+  TempDir dir;
+  std::string warning;
+  EXPECT_EQ(SettingsRead(dir.path + "/settings.ini", &warning), kDefaults);
+  EXPECT_EQ(warning, "");
+  EXPECT_EQ(SettingsRead(dir.path, &warning), kDefaults);
+  EXPECT_NE(warning.find("cannot be read"), std::string::npos) << warning;
+}
+
+TEST(Settings, AFolderThatCannotBeMadeIsReportedAndNothingIsWritten) {
+  TempDir dir;
+  dir.Write("taken", "a file where the folder should be");
+  std::string error;
+  EXPECT_FALSE(SettingsWrite(dir.path + "/taken/sorca/settings.ini", Make(false, true, 0.1f), &error));
+  EXPECT_NE(error.find(dir.path + "/taken/sorca"), std::string::npos) << error;
+}
+
+/* A disk that fills up in the middle of the write: the old file stays whole. */
+TEST(Settings, AWriteCutShortLeavesTheOldFileWholeAndNoTemporaryFile) {
+  TempDir dir;
+  const std::string path = dir.path + "/settings.ini";
+  std::string error;
+  ASSERT_TRUE(SettingsWrite(path, Make(false, true, 0.1f), &error));
+  const std::string before = ReadAll(path);
+  const pid_t child = fork();
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit small = {20, 20};  // bytes a file may hold
+    setrlimit(RLIMIT_FSIZE, &small);
+    _exit(SettingsWrite(path, kDefaults, &error) ? 1 : 0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the cut write said it succeeded";
+  EXPECT_EQ(ReadAll(path), before);
+  EXPECT_EQ(std::system(("test $(ls -A '" + dir.path + "' | wc -l) -eq 1").c_str()), 0);
+}
+
+TEST(Settings, TheFileLivesUnderTheConfigFolderOrTheHomeFolder) {
+  const struct { const char *config, *home, *expected; } cases[] = {
+      {"/c", "/h", "/c/sorca/settings.ini"},
+      {"", "/h", "/h/.config/sorca/settings.ini"},
+      {nullptr, "/h", "/h/.config/sorca/settings.ini"},
+      {nullptr, nullptr, ""},
+  };
+  const std::string config = getenv("XDG_CONFIG_HOME") ? getenv("XDG_CONFIG_HOME") : "";
+  const std::string home = getenv("HOME") ? getenv("HOME") : "";
+  for (const auto& c : cases) {
+    c.config ? setenv("XDG_CONFIG_HOME", c.config, 1) : unsetenv("XDG_CONFIG_HOME");
+    c.home ? setenv("HOME", c.home, 1) : unsetenv("HOME");
+    EXPECT_EQ(SettingsPath(), c.expected);
+  }
+  config.empty() ? unsetenv("XDG_CONFIG_HOME") : setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  setenv("HOME", home.c_str(), 1);
+}
+
+}  // namespace

@@ -22,6 +22,7 @@
 #include "ResourceRoot.h"
 #include "SessionRecorder.h"
 #include "SessionReplayer.h"
+#include "SettingsKeeper.h"
 #include "StateFactory.h"
 #include "TNFrameRateController.h"
 
@@ -76,8 +77,12 @@ static int Play(const CommandLine& options, Clock::time_point started) {
     if (recording) SessionRecordDiscard();
     return 1;
   }
-  StartGame(!options.windowed, options.startState);
-  if (recording) SessionRecordStart(options.startState, !options.windowed);
+  // A recorded session starts from the defaults, as its replay will.
+  const Settings settings = recording ? Settings() : SettingsKeeperLoad();
+  const bool startFullScreen = !options.windowed && settings.fullScreen;
+  StartGame(startFullScreen, options.startState);
+  if (recording) SessionRecordStart(options.startState, startFullScreen);
+  if (!recording) SettingsKeeperStart(settings);
   RunStateLoop(started);
   const bool recorded = !recording || SessionRecordStop(&error);
   GameStop();

@@ -2,6 +2,7 @@
 
 #include "BaseGameState.h"
 #include "GameStateManager.h"
+#include "SettingsKeeper.h"
 #include "SoundManager.h"
 #include "TNFrameRateController.h"
 #include "TNInput.h"
@@ -61,6 +62,7 @@ static void RunFrame() {
   currentState->RunFrame();
   TNSysFrameEnd();
   if (TNInputCheckTriggered(TN_KEY_F11)) ToggleFullScreen();
+  SettingsKeeperUpdate();
   frameTime = static_cast<float>(TNFrameRateControllerGetFrameTime());
   QuitIfWindowGone();
 }

@@ -9,7 +9,11 @@
 #include <iterator>
 #include <string>
 
+#include "PlayHarness.h"
 #include "Settings.h"
+#include "SettingsKeeper.h"
+#include "SoundManager.h"
+#include "TNInput.h"
 #include "TempTree.h"
 
 namespace {
@@ -132,6 +136,40 @@ TEST(Settings, TheFileLivesUnderTheConfigFolderOrTheHomeFolder) {
   }
   config.empty() ? unsetenv("XDG_CONFIG_HOME") : setenv("XDG_CONFIG_HOME", config.c_str(), 1);
   setenv("HOME", home.c_str(), 1);
+}
+
+/* The played program's keeper: a run started in a window (--windowed) over a file that says
+ * full screen; the player's changes are written at once, the window of the run is not. */
+TEST(SettingsKept, EachChangeIsWrittenAtOnceAndAWindowedRunLeavesFullScreenAsSaved) {
+  using namespace places;
+  TempDir dir;
+  setenv("XDG_CONFIG_HOME", dir.path.c_str(), 1);
+  const std::string path = dir.path + "/sorca/settings.ini";
+  dir.Write("sorca/settings.ini", "fullscreen = true\nvolume = 0.7\n");
+  const Settings loaded = SettingsKeeperLoad();
+  PlayHarness h;
+  SettingsKeeperStart(loaded);
+  EXPECT_FLOAT_EQ(SoundGetVolume(), 0.7f);
+  h.Frame();
+  h.Tap(TN_KEY_SPACE);
+  h.Frames(kMenuFadeIn);
+  h.ClickAt(kMenuOptions);
+  h.Frames(2);
+  EXPECT_EQ(ReadAll(path), "fullscreen = true\nvolume = 0.7\n") << "nothing changed yet";
+  const struct { Point click; int key; Settings expected; } steps[] = {
+      {kMuteBox, 0, Make(true, true, 0.7f)},
+      {kVolumeDown, 0, Make(true, true, 0.4f)},
+      {{0, 0}, TN_KEY_F11, Make(true, true, 0.4f)},  // the player's full screen now
+      {{0, 0}, TN_KEY_F11, Make(false, true, 0.4f)},
+  };
+  for (const auto& step : steps) {
+    step.key ? h.Tap(step.key) : h.ClickAt(step.click);
+    h.Frames(2);
+    std::string warning;
+    EXPECT_EQ(SettingsRead(path, &warning), step.expected) << ReadAll(path);
+  }
+  SettingsKeeperStop();
+  unsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
  * Polled keyboard and mouse input by virtual-key code: letters 65..90,
  * digits 48..57, Enter 13, Escape 27, Space 32, Backspace 8, Tab 9,
  * arrows 37..40, Shift 16, Control 17, Alt 18, F1..F12 112..123,
- * mouse buttons left 1, right 2, middle 4.
+ * mouse buttons left 1, right 2, middle 4. One code is no key: 7 reads as
+ * down while the window is in the background (its focus lost, or
+ * minimised), so that a session journal records and replays it like a key.
  *
  * TNInputUpdate takes one snapshot per frame; every query in the frame
  * answers from it. A press that went down and up between two updates still
@@ -15,6 +17,7 @@
 /* Key codes by name. Letters and digits are their upper-case ASCII codes. */
 enum TNKeyCode {
   TN_MOUSE_LEFT = 1, TN_MOUSE_RIGHT = 2, TN_MOUSE_MIDDLE = 4,
+  TN_KEY_BACKGROUND = 7,
   TN_KEY_BACKSPACE = 8, TN_KEY_TAB = 9, TN_KEY_RETURN = 13,
   TN_KEY_SHIFT = 16, TN_KEY_CONTROL = 17, TN_KEY_ALT = 18,
   TN_KEY_ESCAPE = 27, TN_KEY_SPACE = 32,

@@ -35,6 +35,7 @@ const char* const kLoseMusic = "Resources/Sound/BGM/Lose.ogg";
 
 bool Clicked() { return TNInputCheckTriggered(TN_MOUSE_LEFT) != 0; }
 bool EscapePressed() { return TNInputCheckTriggered(TN_KEY_ESCAPE) != 0; }
+bool InBackground() { return TNInputCheckCurr(TN_KEY_BACKGROUND) != 0; }
 
 void SetAllTransparency(const std::vector<GameObject*>& objects, float t) {
   for (GameObject* object : objects) object->SetTransparency(t);
@@ -225,8 +226,11 @@ void RoomLevel::UpdatePlayingOverlay(int x, int y) {
   const bool overButton = HoverButton(pause, kPauseButtonRect, x, y);
   // Once the screen starts going black for a mini-game there is no pausing.
   if (driver.controller->launchPending) return;
-  if ((overButton && Clicked()) || EscapePressed()) PauseGame();
+  // A window in the background stops the room just as Escape does.
+  if ((overButton && Clicked()) || EscapePressed() || InBackground()) PauseGame();
 }
+
+bool RoomLevel::IsPaused() const { return pause->GetFrame() == kButtonFramePanel; }
 
 void RoomLevel::PauseGame() {
   SoundSetPaused(true);

@@ -45,6 +45,8 @@ class RoomLevel : public BaseGameState {
   ~RoomLevel() override;
   /* The whole per-frame logic of the room. */
   void Update() override;
+  /* While the pause panel is up. */
+  bool IsPaused() const override;
 
   /* Shows kind in the first empty inventory slot; false when all are full. */
   bool AddItem(int kind);

@@ -78,6 +78,11 @@ MazePuzzle::MazePuzzle() {
   mazeOneMusic = SoundCreate("Resources/Sound/BGM/MazeOne.ogg", true);
   mazeTwoMusic = SoundCreate("Resources/Sound/BGM/MazeTwo.ogg", true);
   SoundPlay(currentStateId == kStateMazeTwo ? mazeTwoMusic : mazeOneMusic);
+  AddPause(false);
+}
+
+void MazePuzzle::DrawStill() {
+  if (started && !finished) DrawCells();
 }
 
 /* One sprite for everything in the maze, so nothing that can touch the hero

@@ -97,6 +97,11 @@ Puzzle::Puzzle()
   BuildObjects();
   music = SoundCreate(kMusic, true);
   SoundPlay(music);
+  AddPause(false);
+}
+
+void Puzzle::DrawStill() {
+  if (started) DrawBoard();
 }
 
 void Puzzle::Puzzle_Initialize() {

@@ -57,6 +57,7 @@ Spellcast::Spellcast(const SpellcastRules& rules) : rules(rules) {
   scoreStep = 1;
   waiting = 1;
   SoundPlay(music);
+  AddPause(true);
 }
 
 void Spellcast::BuildObjects() {

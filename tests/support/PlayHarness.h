@@ -90,7 +90,14 @@ class PlayHarness {
     e.window = {SDL_WINDOWEVENT, 0, WindowId(), SDL_WINDOWEVENT_CLOSE, 0, 0, 0, 0, 0};
     Push(e);
   }
-  void Quit() { Push(SDL_Event{SDL_QUIT}); }  // the session's end, or SIGINT or SIGTERM
+  void Quit() { Push(SDL_Event{SDL_QUIT}); }
+  /* What a window manager sends when another window takes the focus, or gives it back. */
+  void Focus(bool has) {
+    SDL_Event e{};
+    e.window = {SDL_WINDOWEVENT, 0, WindowId(),
+                Uint8(has ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST), 0, 0, 0, 0, 0};
+    Push(e);
+  }  // the session's end, or SIGINT or SIGTERM
 
   /* Playing: each input, then the frame that sees it. A tap counts only if the key (or
    * button) was up in the frame before, so a second one right after the first waits a frame. */

@@ -74,6 +74,7 @@ class RoomLevel : public BaseGameState {
   Options* options;
   Checkbox* checkboxes[4];
   OptionsPanel optionsPanel;
+  Sprite* lossLine = nullptr;  // the game-over screen's line on what lost the game
 
  protected:
   explicit RoomLevel(const Layout& layout);
@@ -103,6 +104,7 @@ class RoomLevel : public BaseGameState {
   virtual bool Replayable(int miniGame) const = 0;
 
  private:
+  void ShowLossLine();
   void FadeIn(int view);
   void UpdatePlayingOverlay(int x, int y);
   void PauseGame();

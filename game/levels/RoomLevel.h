@@ -76,6 +76,7 @@ class RoomLevel : public BaseGameState {
   Options* options;
   Checkbox* checkboxes[4];
   OptionsPanel optionsPanel;
+  Sprite* lossLine = nullptr;  // the game-over screen's line on what lost the game
 
  protected:
   explicit RoomLevel(const Layout& layout);
@@ -105,6 +106,7 @@ class RoomLevel : public BaseGameState {
   virtual bool Replayable(int miniGame) const = 0;
 
  private:
+  void ShowLossLine();
   void FadeIn(int view);
   void UpdatePlayingOverlay(int x, int y);
   void PauseGame();

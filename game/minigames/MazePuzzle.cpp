@@ -185,6 +185,7 @@ void MazePuzzle::Play() {
   world->Advance(TNFrameRateControllerGetFrameTime());
   const bool timeUp = --timeLeft < 0;
   const MazeWorld::Touches touches = world->TouchHero();
+  if (touches.caught || timeUp) gameOverCause = touches.caught ? kCaughtByMonster : kTimeRanOut;
   if (timeUp || touches.caught || touches.cleared) Finish(timeUp || touches.caught, touches.cleared);
   FollowHero();
   PlaceHud();

@@ -256,6 +256,8 @@ void Puzzle::Update() {
     Finish();
   } else if (clicksLeft == 0 || timer.IsOver()) {
     gameOverMark = kGameOverMark;
+    // The swap that used up the last one ends the game even as time runs out.
+    gameOverCause = clicksLeft == 0 ? kNoSwapsLeft : kTimeRanOut;
     lastMiniGame = kPuzzleFailed;
     Finish();
   }

@@ -191,6 +191,7 @@ void Spellcast::Win() {
 
 void Spellcast::Lose() {
   gameOverMark = kGameOverMark;
+  gameOverCause = kNoLivesLeft;
   lastMiniGame = rules.resultCode;
   Decide();
 }

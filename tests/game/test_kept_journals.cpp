@@ -22,7 +22,6 @@ using namespace session_play;
 
 std::string KeptPath(const std::string& name) { return std::string(SORCA_KEPT_JOURNALS) + "/" + name; }
 
-bool Exists(const std::string& path) { return std::ifstream(path).good(); }
 
 /* The journal read whole: its frames and the value of a digest field in each. */
 struct Kept {
@@ -69,6 +68,7 @@ bool ReplayKept(const std::string& name, const Script& player, Kept* kept) {
   return true;
 }
 
+/* Also the journal-replay benchmark's and the journal fuzzer's seed. */
 TEST(KeptJournals, MenuAndFirstRoomReplaysToTheQuitFromTheMenu) {
   Kept kept;
   ASSERT_TRUE(ReplayKept("menu_and_first_room.journal", PlayMenuAndFirstRoom, &kept));
@@ -76,14 +76,9 @@ TEST(KeptJournals, MenuAndFirstRoomReplaysToTheQuitFromTheMenu) {
   EXPECT_EQ(kept.Field("requested state").back(), kStateQuit);
 }
 
-/* Game time at a steady 60 frames a second, however fast the frames are drawn. */
-unsigned long long ticks = 0;
-unsigned long long NextTick() { return ++ticks; }
-unsigned long long SixtyTicksASecond() { return 60; }
-
 /* The whole-game player wins everything from the splash to the menu, then quits with Exit. */
 void PlayWholeGame(PlayHarness& h) {
-  TNFrameRateControllerSetTimeSource(NextTick, SixtyTicksASecond);
+  UseSteadySixtyFramesASecond();
   WholeGamePlayer player(h);
   const bool won = player.PlayToEnd() && player.SkipSplash();  // the menu fully back
   if (won) h.ClickAt(kMenuExit);
@@ -95,7 +90,7 @@ void PlayWholeGame(PlayHarness& h) {
 /* The whole game, splash to the last stage-clear screen and back to the menu. */
 TEST(KeptJournals, WholeGameReplaysToTheMenuAfterTheLastStageClear) {
   const std::string name = "whole_game.journal";
-  ASSERT_TRUE(Exists(KeptPath(name)) || std::getenv("SORCA_RECORD_JOURNALS") != nullptr)
+  ASSERT_TRUE(!ReadAll(KeptPath(name)).empty() || std::getenv("SORCA_RECORD_JOURNALS") != nullptr)
       << "tests/journals/" << name << " is missing";
   Kept kept;
   ASSERT_TRUE(ReplayKept(name, PlayWholeGame, &kept));

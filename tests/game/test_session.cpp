@@ -120,62 +120,6 @@ std::size_t ClickFrame(const std::vector<JournalFrame>& frames, std::size_t from
   return frames.size();
 }
 
-TEST_F(SessionTest, AReplayGivesEveryFrameTheSameDigestAndFrameTimeWhateverThePlayerAndTheClockDo) {
-  Record(PlayMenuAndFirstRoom);
-  // The recording's own digests and frame times, as the journal keeps them.
-  JournalHeader header;
-  const std::vector<JournalFrame> frames = Frames(ReadAll(path), &header);
-  ASSERT_EQ(static_cast<long long>(frames.size()), recorded);
-  ASSERT_GT(recorded, 300);
-  EXPECT_FALSE(header.fullScreen);
-  EXPECT_EQ(header.startState, kStateMenu);
-  int seeds = 0;
-  for (const JournalFrame& f : frames) {
-    for (unsigned seed : f.seeds) EXPECT_EQ(seed, 4242u) << "the clock at the time";
-    seeds += static_cast<int>(f.seeds.size());
-  }
-  EXPECT_GE(seeds, 1) << "the first room seeds its sparkle";
-
-  Seen replayed;
-  const SessionReplayResult result = Replay(&replayed, [](PlayHarness& h, int frame) {
-    // A player at the keyboard and the mouse during the replay changes nothing.
-    if (frame % 7 == 3) h.Click(kNowhere.x, kNowhere.y);
-    if (frame % 11 == 5) h.Press(TN_KEY_ESCAPE);
-    if (frame % 13 == 0) h.KeyDown(TN_KEY_D);
-  });
-  EXPECT_TRUE(result.faithful) << result.message;
-  EXPECT_EQ(result.message, "replayed all " + std::to_string(recorded) + " frames as recorded");
-  EXPECT_EQ(SameDigests(frames, replayed), 3) << "into the room, back to the menu, quit";
-  EXPECT_EQ(currentStateId, kStateQuit);
-}
-
-TEST_F(SessionTest, AnEditedClickLeavesTheRecordingInItsFrameAndTheReplaySaysWhatDiffers) {
-  Record(PlayMenuAndFirstRoom);
-  JournalHeader header;
-  std::vector<JournalFrame> frames = Frames(ReadAll(path), &header);
-  const std::size_t click = ClickFrame(frames, ClickFrame(frames, 0) + 1);  // after the menu's Start
-  ASSERT_LT(click, frames.size());
-  ASSERT_TRUE(frames[click].cursorX == kDrawerFront.x && frames[click].cursorY == kDrawerFront.y);
-  for (std::size_t i = click; i < frames.size(); ++i) {  // the player clicked elsewhere
-    if (frames[i].cursorX != kDrawerFront.x || frames[i].cursorY != kDrawerFront.y) break;
-    frames[i].cursorX = kNowhere.x;
-    frames[i].cursorY = kNowhere.y;
-  }
-  WriteAll(path, Encode(header, frames));
-  const std::string frame = "frame " + std::to_string(click + 1);
-
-  Seen seen;
-  const SessionReplayResult result = Replay(&seen);
-  EXPECT_FALSE(result.faithful);
-  EXPECT_EQ(result.framesReplayed, static_cast<long long>(click) + 1) << "it stops with that frame";
-  EXPECT_EQ(result.message.rfind("the replay left the recording in " + frame + ": ", 0), 0u) << result.message;
-  EXPECT_NE(result.message.find("room view is 1, the recording has 2"), std::string::npos) << result.message;
-
-  std::string said;
-  EXPECT_EQ(RunProgram("--replay '" + path + "'", &said), 1) << said;
-  EXPECT_NE(said.find(": the replay left the recording in " + frame + ": "), std::string::npos) << said;
-}
-
 /* Maze one at 60 frames a second: its hero and its patrols move by the frame time. */
 void WalkInMazeOne(PlayHarness& h) {
   h.Frames(2);
@@ -187,28 +131,6 @@ void WalkInMazeOne(PlayHarness& h) {
   ASSERT_FALSE(h.StateAs<MazePuzzle>()->finished) << "still playing: the second room does not exist yet";
 }
 
-TEST_F(SessionTest, AMazeReplaysFrameForFrameAndOneFrameTimeChangedMovesItsHeroInTheNextFrame) {
-  Record(WalkInMazeOne, kStateMazeOne, true);
-  JournalHeader header;
-  std::vector<JournalFrame> frames = Frames(ReadAll(path), &header);
-  Seen replayed;
-  SessionReplayResult result = Replay(&replayed);
-  EXPECT_TRUE(result.faithful) << result.message;
-  EXPECT_EQ(SameDigests(frames, replayed), 1) << "the journal's end";
-
-  // A frame in the middle of the walk up (a wall stops the walk right at once) took three times
-  // as long: the next frame moves the hero three times as far.
-  const std::size_t slow = 45;
-  ASSERT_TRUE(frames[slow].keys.test(TN_KEY_W) && frames[slow + 1].keys.test(TN_KEY_W));
-  frames[slow].frameTime *= 3.0;
-  WriteAll(path, Encode(header, frames));
-  Seen diverged;
-  result = Replay(&diverged);
-  EXPECT_FALSE(result.faithful);
-  EXPECT_EQ(result.message.rfind("the replay left the recording in frame " + std::to_string(slow + 2) +
-                                 ": hero y is ", 0), 0u) << result.message;
-}
-
 /* The jigsaw, dealt from the clock's seed: past the intro, then two swaps by the cells' middles. */
 void SwapInTheJigsaw(PlayHarness& h) {
   h.Frames(2);
@@ -218,39 +140,102 @@ void SwapInTheJigsaw(PlayHarness& h) {
   ASSERT_EQ(h.StateAs<Puzzle>()->clicksLeft, Puzzle::kStartClicks - 2);
 }
 
-TEST_F(SessionTest, AJigsawIsDealtFromTheRecordedSeedAndAnotherSeedDealsAnotherBoardAtOnce) {
-  Record(SwapInTheJigsaw, kStatePuzzle);
+/* Moves the drawer click after the menu's Start elsewhere; the frame of the click. */
+std::size_t ClickElsewhere(std::vector<JournalFrame>& frames) {
+  const std::size_t click = ClickFrame(frames, ClickFrame(frames, 0) + 1);
+  EXPECT_TRUE(click < frames.size() && frames[click].cursorX == kDrawerFront.x && frames[click].cursorY == kDrawerFront.y);
+  for (std::size_t i = click; i < frames.size() && frames[i].cursorX == kDrawerFront.x &&
+                              frames[i].cursorY == kDrawerFront.y; ++i)
+    frames[i].cursorX = kNowhere.x, frames[i].cursorY = kNowhere.y;
+  return click;
+}
+
+/* A frame in the middle of the maze's walk up (a wall stops the walk right at once) takes three
+ * times as long: the next frame moves the hero three times as far. */
+std::size_t SlowFrameInTheMaze(std::vector<JournalFrame>& frames) {
+  const std::size_t slow = 45;
+  EXPECT_TRUE(frames[slow].keys.test(TN_KEY_W) && frames[slow + 1].keys.test(TN_KEY_W));
+  frames[slow].frameTime *= 3.0;
+  return slow + 1;
+}
+
+/* Another seed for the jigsaw's deal, drawn as the jigsaw was built. */
+std::size_t DealAnotherJigsaw(std::vector<JournalFrame>& frames) {
+  EXPECT_EQ(frames[0].seeds, std::vector<unsigned>({4242u}));
+  frames[0].seeds[0] = 4243u;
+  return 0;
+}
+
+/* Another shuffle of the first room's sparkle: seen once the scene hash is next due. */
+std::size_t ShuffleTheSparkle(std::vector<JournalFrame>& frames) {
+  for (std::size_t i = 1; i < frames.size(); ++i)
+    if (!frames[i].seeds.empty()) return frames[i].seeds[0] ^= 0x5A5A5A5Au, frames.size();
+  ADD_FAILURE() << "the first room seeds its sparkle";
+  return 0;
+}
+
+/* A player at the keyboard and the mouse during a replay changes nothing. */
+void PlayAlong(PlayHarness& h, int frame) {
+  if (frame % 7 == 3) h.Click(kNowhere.x, kNowhere.y);
+  if (frame % 11 == 5) h.Press(TN_KEY_ESCAPE);
+  if (frame % 13 == 0) h.KeyDown(TN_KEY_D);
+}
+
+/* A session, an edit of its journal, and what the replay of the edited journal must say. */
+struct Divergence {
+  const char* name;
+  void (*script)(PlayHarness&);
+  int startState;
+  bool atSixtyFrames;
+  std::size_t (*edit)(std::vector<JournalFrame>&);  // the frame the replay must stop in; past the end: any
+  const char* differs;
+  int stateChanges;  // the frames that leave a state, the journal's end among them
+};
+const Divergence kDivergences[] = {
+    {"EditedClick", PlayMenuAndFirstRoom, kStateMenu, false, ClickElsewhere, "room view is 1, the recording has 2", 3},
+    {"SlowMazeFrame", WalkInMazeOne, kStateMazeOne, true, SlowFrameInTheMaze, "hero y is ", 1},
+    {"JigsawSeed", SwapInTheJigsaw, kStatePuzzle, false, DealAnotherJigsaw, "jigsaw board is ", 1},
+    {"SparkleSeed", ToTheDrawer, kStateMenu, false, ShuffleTheSparkle, "scene hash is ", 2},
+};
+
+void PrintTo(const Divergence& d, std::ostream* out) { *out << d.name; }
+
+struct SessionDivergence : SessionTest, ::testing::WithParamInterface<Divergence> {};
+
+/* Each session replays as recorded, with its recorded clock seeds, whatever the player and the
+ * clock do; edited, the replay stops in the edited frame and says what differs there. */
+TEST_P(SessionDivergence, AReplayGoesAsRecordedAndAnEditedOneStopsInTheEditedFrameSayingWhatDiffers) {
+  const Divergence& c = GetParam();
+  Record(c.script, c.startState, c.atSixtyFrames);
   JournalHeader header;
   std::vector<JournalFrame> frames = Frames(ReadAll(path), &header);
-  ASSERT_EQ(frames[0].seeds, std::vector<unsigned>({4242u})) << "drawn as the jigsaw was built";
+  ASSERT_EQ(static_cast<long long>(frames.size()), recorded);
+  EXPECT_TRUE(!header.fullScreen && header.startState == c.startState);
+  for (const JournalFrame& f : frames)
+    for (unsigned seed : f.seeds) EXPECT_EQ(seed, 4242u) << "the clock at the time";
   Seen replayed;
-  SessionReplayResult result = Replay(&replayed);  // with the clock at 999
-  EXPECT_TRUE(result.faithful) << result.message;
-  EXPECT_EQ(SameDigests(frames, replayed), 1) << "the journal's end";
-
-  frames[0].seeds[0] = 4243u;
+  SessionReplayResult result = Replay(&replayed, PlayAlong);
+  EXPECT_EQ(result.message, "replayed all " + std::to_string(recorded) + " frames as recorded");
+  EXPECT_TRUE(result.faithful);
+  EXPECT_EQ(SameDigests(frames, replayed), c.stateChanges);
+  if (c.edit == ClickElsewhere) EXPECT_EQ(currentStateId, kStateQuit) << "the session quits from the menu";
+  const std::size_t stop = c.edit(frames);
   WriteAll(path, Encode(header, frames));
   Seen diverged;
   result = Replay(&diverged);
-  EXPECT_EQ(result.message.rfind("the replay left the recording in frame 1: jigsaw board is ", 0), 0u)
-      << result.message;
+  const std::string frame = stop < frames.size() ? "frame " + std::to_string(stop + 1) + ": " : "frame ";
+  EXPECT_FALSE(result.faithful);
+  EXPECT_EQ(result.message.rfind("the replay left the recording in " + frame, 0), 0u) << result.message;
+  EXPECT_NE(result.message.find(c.differs), std::string::npos) << result.message;
+  if (stop < frames.size()) EXPECT_EQ(result.framesReplayed, static_cast<long long>(stop) + 1);
+  if (c.edit != ClickElsewhere) return;  // the program says the same, once is enough
+  std::string said;
+  EXPECT_EQ(RunProgram("--replay '" + path + "'", &said), 1) << said;
+  EXPECT_NE(said.find(": the replay left the recording in " + frame), std::string::npos) << said;
 }
 
-TEST_F(SessionTest, TheRecordedClockSeedsAreTheOnesTheReplayGetsAndTheyMatter) {
-  Record(ToTheDrawer);
-  JournalHeader header;
-  std::vector<JournalFrame> frames = Frames(ReadAll(path), &header);
-  std::size_t seeded = frames.size();
-  for (std::size_t i = 1; i < frames.size() && seeded == frames.size(); ++i)
-    if (!frames[i].seeds.empty()) seeded = i;
-  ASSERT_LT(seeded, frames.size()) << "the first room seeds its sparkle";
-  frames[seeded].seeds[0] ^= 0x5A5A5A5Au;
-  WriteAll(path, Encode(header, frames));
-  Seen seen;
-  const SessionReplayResult result = Replay(&seen);
-  EXPECT_FALSE(result.faithful) << "another shuffle of the sparkle is another session";
-  EXPECT_NE(result.message.find("scene hash is "), std::string::npos) << result.message;
-}
+INSTANTIATE_TEST_SUITE_P(Sessions, SessionDivergence, ::testing::ValuesIn(kDivergences),
+                         [](const ::testing::TestParamInfo<Divergence>& info) { return std::string(info.param.name); });
 
 TEST_F(SessionTest, ClosingTheWindowEndsAReplayThatSaysWhere) {
   Record([](PlayHarness& h) { h.Frames(60); });

@@ -3,14 +3,8 @@
 /* Sessions recorded into journals and replayed: the engine started as the program starts it,
  * a player's script recorded through the real loop, the built program run on a journal, and the
  * players whose journals are kept under tests/journals/. Needs a display (Xvfb works). */
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <string>
 
@@ -19,6 +13,7 @@
 #include "LevelProgress.h"
 #include "Menu.h"
 #include "PlayHarness.h"
+#include "ProgramRunner.h"
 #include "SessionRecorder.h"
 #include "TNInput.h"
 #include "TNMath.h"
@@ -27,15 +22,9 @@ namespace session_play {
 
 using Script = std::function<void(PlayHarness&)>;
 using Point = PlayHarness::Point;
+using namespace places;
 
-const Point kMenuStart = {400, 250}, kMenuExit = {400, 447}, kDrawerFront = {400, 350},
-            kPieces = {350, 335}, kPanelMenu = {370, 247}, kNowhere = {700, 560};
-const int kMenuFadeIn = 41, kRoomFadeIn = 20, kLeaveFrames = 41;
-
-inline std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+inline std::string ReadAll(const std::string& path) { return ReadFile(path); }
 
 inline void WriteAll(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
@@ -80,20 +69,14 @@ inline long long RecordSession(const std::string& path, const Script& script, st
   return SessionRecordFrames();
 }
 
-/* The built program (the test runs beside it) with arguments, after environment settings if
- * any: its exit code, what it said on standard error, and what it printed. */
+/* The built program with arguments, after environment settings if any: its exit code, what it
+ * said on standard error, and what it printed. */
 inline int RunProgram(const std::string& arguments, std::string* said, std::string* printed = nullptr,
                       const std::string& environment = "") {
-  // Named after this process: another test run on the machine may use the same directory.
-  const std::string stem = testing::TempDir() + "sorca-" + std::to_string(getpid());
-  const std::string out = stem + "-out.txt", err = stem + "-err.txt";
-  const int status =
-      std::system((environment + " ./sorca " + arguments + " >'" + out + "' 2>'" + err + "'").c_str());
-  *said = ReadAll(err);
-  if (printed) *printed = ReadAll(out);
-  std::remove(out.c_str());
-  std::remove(err.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  const ProgramRun run = RunBuiltProgram(arguments, environment);
+  *said = run.said;
+  if (printed) *printed = run.printed;
+  return run.code;
 }
 
 /* Through the menu into the first room, to the drawer and its close-up, where the cursor

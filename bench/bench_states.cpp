@@ -76,6 +76,17 @@ void MazeWalking(PlayHarness& h) {  // the hero walks the start corridor, to and
   h.KeyDown(TN_KEY_D);
 }
 
+/* The same games stopped with Escape: the still picture under the dimmed screen. */
+void MazePaused(PlayHarness& h) {
+  MazeWalking(h);
+  h.Frames(30);
+  h.Tap(TN_KEY_ESCAPE);
+}
+void BattlePaused(PlayHarness& h) {
+  BattleInPlay(h);
+  h.Tap(TN_KEY_ESCAPE);
+}
+
 /* Before each frame measured: what keeps the scene as it is; false when it went. */
 bool Hovering(PlayHarness&, long) { return hotspotHover == 1; }
 bool Splashing(PlayHarness&, long) { return splashState == 0; }
@@ -85,6 +96,7 @@ bool JigsawInPlay(PlayHarness& h, long) {
   puzzle->timer.ResetCount();  // the clock never runs out here
   return puzzle->selectedPiece != nullptr && !puzzle->finished;
 }
+bool StillPaused(PlayHarness& h, long) { return h.StateAs<BaseGameState>()->IsPaused(); }
 bool RingsInPlay(PlayHarness& h, long) {
   const RotatingPuzzle* rings = h.StateAs<RotatingPuzzle>();
   return rings->outer->rotation != 0.0 && !rings->finished;
@@ -124,6 +136,8 @@ const Scene kScenes[] = {
     {"MazeOne", kStateMazeOne, MazeWalking, MazeInPlay, false},
     {"MazeTwo", kStateMazeTwo, MazeWalking, MazeInPlay, false},
     {"SecondBattle", kStateSpellcastLevel2, BattleInPlay, BattleUndecided, false},
+    {"MazeOnePaused", kStateMazeOne, MazePaused, StillPaused, false},
+    {"FirstBattlePaused", kStateSpellcast, BattlePaused, StillPaused, false},
 };
 
 void FrameCost(benchmark::State& state, const Scene& scene) {

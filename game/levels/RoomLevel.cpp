@@ -60,7 +60,7 @@ void RoomLevel::BuildSharedObjects() {
   for (Checkbox*& box : checkboxes) box = new Checkbox;
   fade = new Fade;
   optionsPanel = OptionsPanel(options, checkboxes[0], checkboxes[1], checkboxes[2], checkboxes[3],
-                              kOptionsX, kOptionsY, OptionsPanel::kTicksShowSettings);
+                              kOptionsX, kOptionsY);
 }
 
 void RoomLevel::PlaceSharedObjects() {

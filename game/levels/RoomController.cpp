@@ -365,13 +365,13 @@ void RoomController::UpdateSecondRoom() {
 
 bool RoomController::HeroLeftStart() const {
   const Hero* hero = Scene().hero;
-  return hero->posX != R2::kHeroStartX && hero->posY != R2::kHeroStartY;
+  return hero->posX != R2::kHeroStartX || hero->posY != R2::kHeroStartY;
 }
 
 /* Back from the solved rings or the mazes, every step before them counts
  * as done and the mini-game's caption stays, with nothing but walking
- * answered, until the hero has walked off the start on both axes. True
- * while that holds. */
+ * answered, until the hero's first step off the start. True while that
+ * holds. */
 bool RoomController::TakeUpMiniGame() {
   if (lastMiniGame == kRingsSolved) {
     ringsSolved = trophyPlaced = drawerCaptionDone = keyTaken = trophyTaken = 1;

@@ -477,7 +477,9 @@ void RoomController::HandleSecondRoomCloseUp(int view, int spot) {
       if (live && Clicked()) launchPending = 1;
       break;
     case R2::kViewComputerOff:
-      live = spot == R2::kSpotPowerButton && safeOpened && !mazeSolved;
+      // The clock goes first, as the caption here says, even with the safe
+      // opened early by a player who knew its code.
+      live = spot == R2::kSpotPowerButton && ringsSolved && safeOpened && !mazeSolved;
       if (live && Clicked()) launchPending = 1;
       break;
     default:

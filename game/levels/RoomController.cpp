@@ -513,10 +513,26 @@ void RoomController::RunKeypad() {
     digitCount = 0;
     return;
   }
-  if (!Clicked()) return;
-  int x = 0, y = 0;
-  TNInputGetCursorPosition(&x, &y);
-  const int key = KeypadKeyAt(x, y);
+  if (Clicked()) {
+    int x = 0, y = 0;
+    TNInputGetCursorPosition(&x, &y);
+    PressKeypadKey(KeypadKeyAt(x, y));
+  }
+  // The keyboard types on the keypad too; keys that went down in the same
+  // frame act in the order of their codes, until the safe opens.
+  for (int code = 1; code < 256 && View() == R2::kViewKeypad; ++code)
+    if (Pressed(static_cast<unsigned char>(code))) PressKeypadKey(KeypadKeyFor(code));
+}
+
+int RoomController::KeypadKeyFor(int keyCode) {
+  if (keyCode >= TN_KEY_0 && keyCode <= TN_KEY_9) return keyCode - TN_KEY_0;
+  if (keyCode >= TN_KEY_NUMPAD_0 && keyCode <= TN_KEY_NUMPAD_9) return keyCode - TN_KEY_NUMPAD_0;
+  if (keyCode == TN_KEY_BACKSPACE || keyCode == TN_KEY_DELETE) return R2::kKeyDelete;
+  if (keyCode == TN_KEY_RETURN) return R2::kKeyEnter;
+  return kNoKey;
+}
+
+void RoomController::PressKeypadKey(int key) {
   if (key == R2::kKeyDelete)
     DeleteDigit();
   else if (key == R2::kKeyEnter)
@@ -525,6 +541,7 @@ void RoomController::RunKeypad() {
     TypeDigit(key);
 }
 
+/* The displays show exactly the digits typed that count. */
 void RoomController::TypeDigit(int digit) {
   if (digitCount >= R2::kCodeLength) return;
   Numbers* display = Scene().digits[digitCount];
@@ -534,20 +551,21 @@ void RoomController::TypeDigit(int digit) {
   wrongCode = 0;
 }
 
-/* With nothing typed, the first display is cleared all the same. */
 void RoomController::DeleteDigit() {
-  if (digitCount >= 1) --digitCount;
+  if (digitCount == 0) return;
+  --digitCount;
   Scene().digits[digitCount]->SetTransparency(0.0f);
 }
 
-/* A wrong code leaves its digits shown until new ones are typed over them. */
+/* A wrong code is cleared at once; its caption stays until the next digit. */
 void RoomController::EnterCode() {
   if (digitCount != R2::kCodeLength) return;
-  digitCount = 0;
   if (!SafeCodeShown()) {
+    while (digitCount > 0) DeleteDigit();
     wrongCode = 1;
     return;
   }
+  digitCount = 0;
   OpenView(R2::kViewSafeOpen);
   safeOpened = 1;
 }

@@ -38,9 +38,7 @@ class SafeTest : public room_play::RoomTest<Level2, kStateLevel2> {
     return shown;
   }
   void ToKeypad() {
-    OpenAt(kAtCabinet, kLit);
-    h->ClickAt(kBottomDrawer);
-    h->Frames(kRoomFadeIn);
+    OpenAt(kAtCabinet, kLit); h->ClickAt(kBottomDrawer); h->Frames(kRoomFadeIn);
     ASSERT_EQ(Shown()[0], kViewKeypad);
   }
   void Click(const std::string& keys) {  // digits, 'd' delete, 'e' enter, on the screen's keys
@@ -58,9 +56,7 @@ TEST_F(SafeTest, TheDisplaysShowExactlyTheDigitsThatCount) {
       {"d7", {7, kHidden, kHidden, kHidden}, kCaptionKeypad},
   };
   for (const auto& c : cases) {
-    Start();
-    ToKeypad();
-    Click(c.keys);
+    Start(); ToKeypad(); Click(c.keys);
     EXPECT_EQ(Digits(), c.digits) << c.keys;
     EXPECT_EQ(Shown(), (Ints{kViewKeypad, c.caption, 0})) << c.keys;
   }
@@ -79,8 +75,7 @@ std::vector<int> KeyboardEntry() {
 }
 
 TEST_F(SafeTest, TheKeyboardTypesOnTheKeypadAsItsKeysDo) {
-  Start();
-  ToKeypad();
+  Start(); ToKeypad();
   const std::vector<int> keys = KeyboardEntry();
   Ints shown;  // how many displays show a digit after each key but the last
   for (std::size_t i = 0; i + 1 < keys.size(); ++i) {
@@ -123,8 +118,7 @@ TEST_F(SafeTest, TheFirstStepOffTheStartAlongEitherAxisEndsTheMiniGamesCaption) 
       {kMazeTwoEnded, TN_KEY_W, kViewComputerOff}, {kMazeTwoEnded, TN_KEY_A, kViewComputerOff}};
   for (const auto& c : cases) {
     lastMiniGame = c.miniGame;
-    Start();
-    h->Frames(5);
+    Start(); h->Frames(5);
     EXPECT_EQ(lastMiniGame, c.miniGame) << "no step yet";
     h->Hold(c.key, 1);
     EXPECT_EQ(lastMiniGame, 0) << c.miniGame << " " << c.key;
@@ -144,12 +138,10 @@ TEST_F(SafeTest, TheComputersPowerButtonAgreesWithItsCaption) {
     ToKeypad();
     Click(kCode + "e");
     ASSERT_EQ(Shown()[0], kViewSafeOpen);
-    h->Frames(kRoomFadeIn);
-    StepBackTo(kViewLounge);
+    h->Frames(kRoomFadeIn); StepBackTo(kViewLounge);
     EXPECT_EQ(OpenAt(kAtComputer, kLit), (Ints{kViewComputerOff, c.caption, 0}));
     EXPECT_EQ(Hover(kPowerButton)[2], c.hover) << c.caption;
-    h->ClickAt(kPowerButton);
-    h->Frames(kLeaveFrames + 1);
+    h->ClickAt(kPowerButton); h->Frames(kLeaveFrames + 1);
     EXPECT_EQ(currentStateId, c.state) << c.caption;
   }
 }

@@ -20,18 +20,16 @@ void ShowTick(Checkbox* box, bool ticked) {
   box->SetFrame(ticked ? Checkbox::kTicked : Checkbox::kUnticked);
 }
 
-bool Ticked(const Checkbox* box) { return box->GetFrame() == Checkbox::kTicked; }
-
 }  // namespace
 
 OptionsPanel::OptionsPanel()
-    : OptionsPanel(nullptr, nullptr, nullptr, nullptr, nullptr, 0.0, 0.0, kTicksShowSettings) {}
+    : OptionsPanel(nullptr, nullptr, nullptr, nullptr, nullptr, 0.0, 0.0) {}
 
 OptionsPanel::OptionsPanel(Options* button, Checkbox* fullScreenBox, Checkbox* muteBox,
                            Checkbox* volumeDown, Checkbox* volumeUp, double buttonX,
-                           double buttonY, TickRule rule)
+                           double buttonY)
     : button_(button), fullScreenBox_(fullScreenBox), muteBox_(muteBox), volumeDown_(volumeDown),
-      volumeUp_(volumeUp), buttonX_(buttonX), buttonY_(buttonY), rule_(rule) {}
+      volumeUp_(volumeUp), buttonX_(buttonX), buttonY_(buttonY) {}
 
 void OptionsPanel::Arrange() {
   volumeDown_->SetFrame(Checkbox::kMinus);
@@ -55,10 +53,8 @@ void OptionsPanel::Open() {
   // The panel covers the window, so its controls sit under their click areas.
   Resize(button_, kPanelWidth, kPanelHeight);
   Place(button_, 0.0, 0.0);
-  if (rule_ == kTicksShowSettings) {
-    ShowTick(fullScreenBox_, fullScreen);
-    ShowTick(muteBox_, SoundIsMuted());
-  }
+  ShowTick(fullScreenBox_, fullScreen);
+  ShowTick(muteBox_, SoundIsMuted());
   ShowControls(1.0f);
 }
 
@@ -70,13 +66,12 @@ void OptionsPanel::Close() {
 }
 
 void OptionsPanel::ClickFullScreen() {
-  const bool tick = !Ticked(fullScreenBox_);
   ToggleFullScreen();
-  ShowTick(fullScreenBox_, rule_ == kTicksShowSettings ? fullScreen : tick);
+  ShowTick(fullScreenBox_, fullScreen);
 }
 
 void OptionsPanel::ClickMute() {
-  const bool mute = rule_ == kTicksShowSettings ? !SoundIsMuted() : !Ticked(muteBox_);
+  const bool mute = !SoundIsMuted();
   SoundSetMute(mute);
   ShowTick(muteBox_, mute);
 }

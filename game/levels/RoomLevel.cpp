@@ -88,7 +88,7 @@ void RoomLevel::BuildSharedObjects() {
   for (Checkbox*& box : checkboxes) box = new Checkbox;
   fade = new Fade;
   optionsPanel = OptionsPanel(options, checkboxes[0], checkboxes[1], checkboxes[2], checkboxes[3],
-                              kColumnX, kOptionsY, OptionsPanel::kTicksShowSettings);
+                              kColumnX, kOptionsY);
 }
 
 void RoomLevel::PlaceSharedObjects() {

@@ -52,16 +52,17 @@ Menu::Menu() : debugText(TextPrinter::DebugFont) {
   muteBox = new Checkbox;
   volumeDownIcon = new Checkbox;
   volumeUpIcon = new Checkbox;
+  volumePips = new VolumePips;
 
   // Drawing order: background, buttons and panels, tick boxes, overlays.
   for (GameObject* object : std::initializer_list<GameObject*>{
            menuSprite, startButton, exitButton, optionsButton, creditsButton, helpButton,
-           fullScreenBox, muteBox, volumeDownIcon, volumeUpIcon, fade, loading})
+           fullScreenBox, muteBox, volumeDownIcon, volumeUpIcon, volumePips, fade, loading})
     AddObject(object);
 
   TNGfxSetCamPosition(0.0f, 0.0f);
   optionsPanel = OptionsPanel(optionsButton, fullScreenBox, muteBox, volumeDownIcon, volumeUpIcon,
-                              0.0, -50.0);
+                              volumePips, 0.0, -50.0);
   optionsPanel.Arrange();
 
   startButton->posY = 50.0;
@@ -69,7 +70,7 @@ Menu::Menu() : debugText(TextPrinter::DebugFont) {
   exitButton->posY = -150.0;
 
   SetTransparency({startButton, helpButton, optionsButton, creditsButton, exitButton,
-                   fullScreenBox, muteBox, volumeDownIcon, volumeUpIcon, loading, fade},
+                   fullScreenBox, muteBox, volumeDownIcon, volumeUpIcon, volumePips, loading, fade},
                   0.0f);
   menuSprite->SetFrame(kFrameFirstLogo);
   menuSprite->SetTransparency(0.0f);
@@ -87,7 +88,7 @@ Menu::Menu() : debugText(TextPrinter::DebugFont) {
 Menu::~Menu() {
   for (GameObject* object : std::initializer_list<GameObject*>{
            menuSprite, startButton, exitButton, helpButton, loading, fade, optionsButton,
-           creditsButton, fullScreenBox, muteBox, volumeDownIcon, volumeUpIcon})
+           creditsButton, fullScreenBox, muteBox, volumeDownIcon, volumeUpIcon, volumePips})
     delete object;
   SoundRelease(music);
 }

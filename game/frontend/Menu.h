@@ -48,6 +48,7 @@ class Menu : public BaseGameState {
   Checkbox* muteBox;
   Checkbox* volumeDownIcon;
   Checkbox* volumeUpIcon;
+  VolumePips* volumePips;
   SoundClip* music;
   OptionsPanel optionsPanel;
 

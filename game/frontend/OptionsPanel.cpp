@@ -15,6 +15,8 @@ const double kFullScreenBoxX = 120.0, kFullScreenBoxY = 100.0;
 const double kMuteBoxX = 120.0, kMuteBoxY = 0.0;
 const double kVolumeDownX = -110.0, kVolumeDownY = -115.0;
 const double kVolumeUpX = 125.0, kVolumeUpY = -115.0;
+/* Under the volume buttons, centred on the plate between them. */
+const double kVolumePipsX = 7.0, kVolumePipsY = -172.0;
 
 void ShowTick(Checkbox* box, bool ticked) {
   box->SetFrame(ticked ? Checkbox::kTicked : Checkbox::kUnticked);
@@ -23,13 +25,13 @@ void ShowTick(Checkbox* box, bool ticked) {
 }  // namespace
 
 OptionsPanel::OptionsPanel()
-    : OptionsPanel(nullptr, nullptr, nullptr, nullptr, nullptr, 0.0, 0.0) {}
+    : OptionsPanel(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0.0, 0.0) {}
 
 OptionsPanel::OptionsPanel(Options* button, Checkbox* fullScreenBox, Checkbox* muteBox,
-                           Checkbox* volumeDown, Checkbox* volumeUp, double buttonX,
-                           double buttonY)
+                           Checkbox* volumeDown, Checkbox* volumeUp, VolumePips* volumePips,
+                           double buttonX, double buttonY)
     : button_(button), fullScreenBox_(fullScreenBox), muteBox_(muteBox), volumeDown_(volumeDown),
-      volumeUp_(volumeUp), buttonX_(buttonX), buttonY_(buttonY) {}
+      volumeUp_(volumeUp), volumePips_(volumePips), buttonX_(buttonX), buttonY_(buttonY) {}
 
 void OptionsPanel::Arrange() {
   volumeDown_->SetFrame(Checkbox::kMinus);
@@ -38,6 +40,7 @@ void OptionsPanel::Arrange() {
   Place(muteBox_, kMuteBoxX, kMuteBoxY);
   Place(volumeDown_, kVolumeDownX, kVolumeDownY);
   Place(volumeUp_, kVolumeUpX, kVolumeUpY);
+  Place(volumePips_, kVolumePipsX, kVolumePipsY);
   Place(button_, buttonX_, buttonY_);
   ShowControls(0.0f);
 }
@@ -45,7 +48,7 @@ void OptionsPanel::Arrange() {
 bool OptionsPanel::IsOpen() const { return button_->GetFrame() == kButtonFramePanel; }
 
 void OptionsPanel::ShowControls(float transparency) {
-  SetTransparency({fullScreenBox_, muteBox_, volumeDown_, volumeUp_}, transparency);
+  SetTransparency({fullScreenBox_, muteBox_, volumeDown_, volumeUp_, volumePips_}, transparency);
 }
 
 void OptionsPanel::Open() {

@@ -9,6 +9,7 @@
  */
 #include "Checkbox.h"
 #include "Options.h"
+#include "VolumePips.h"
 
 class OptionsPanel {
  public:
@@ -17,7 +18,7 @@ class OptionsPanel {
   /* buttonX, buttonY: where the Options button stands while the panel is
    * closed. */
   OptionsPanel(Options* button, Checkbox* fullScreenBox, Checkbox* muteBox, Checkbox* volumeDown,
-               Checkbox* volumeUp, double buttonX, double buttonY);
+               Checkbox* volumeUp, VolumePips* volumePips, double buttonX, double buttonY);
 
   /* The button at its place, the controls over their click areas showing
    * their pictures, all of them hidden. */
@@ -43,6 +44,7 @@ class OptionsPanel {
   Checkbox* muteBox_;
   Checkbox* volumeDown_;
   Checkbox* volumeUp_;
+  VolumePips* volumePips_;
   double buttonX_, buttonY_;
 };
 

@@ -65,7 +65,7 @@ void Level1::FileObjects() {
   for (GameObject* object : std::initializer_list<GameObject*>{
            room, wholePainting, emptyCubby, bookShelf, door, hero, drawer, inventory, pause, restartButton, menuButton,
            backButton, replayButton, dialog, options, checkboxes[0], checkboxes[1],
-           checkboxes[2], checkboxes[3]})
+           checkboxes[2], checkboxes[3], volumePips})
     AddObject(object);
 }
 

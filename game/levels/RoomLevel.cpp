@@ -86,9 +86,10 @@ void RoomLevel::BuildSharedObjects() {
   replayButton = new Replay;
   options = new Options;
   for (Checkbox*& box : checkboxes) box = new Checkbox;
+  volumePips = new VolumePips;
   fade = new Fade;
   optionsPanel = OptionsPanel(options, checkboxes[0], checkboxes[1], checkboxes[2], checkboxes[3],
-                              kColumnX, kOptionsY);
+                              volumePips, kColumnX, kOptionsY);
 }
 
 void RoomLevel::PlaceSharedObjects() {
@@ -179,7 +180,7 @@ RoomLevel::~RoomLevel() {
   for (GameObject* object : std::initializer_list<GameObject*>{
            dialog, hero, room, inventory, pause, restartButton, menuButton, backButton, loading,
            replayButton, options, checkboxes[0], checkboxes[1], checkboxes[2], checkboxes[3],
-           fade, lossLine})
+           volumePips, fade, lossLine})
     delete object;
   for (int i = 0; i < Inventory::kSlotCount; ++i) {
     delete layout_.items[i];

@@ -75,6 +75,7 @@ class RoomLevel : public BaseGameState {
   SoundClip* loseMusic;
   Options* options;
   Checkbox* checkboxes[4];
+  VolumePips* volumePips;
   OptionsPanel optionsPanel;
   Sprite* lossLine = nullptr;  // the game-over screen's line on what lost the game
 

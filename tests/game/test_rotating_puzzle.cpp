@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -17,9 +16,8 @@
 namespace {
 
 using Angles = std::vector<double>;  // inner, middle, outer
-using Point = PlayHarness::Point;
-
-const int kLeaveFrames = 41;  // fade to black, loading animation, a frame to see it opaque
+using places::Point;
+using places::kLeaveFrames;
 /* Window pixels; the rings' centre is the window's (400, 300). */
 const Point kCentre = {400, 300}, kOuterBand = {530, 300}, kMiddleBand = {400, 210},
             kCaption = {180, 520};
@@ -178,5 +176,4 @@ TEST_F(RotatingPuzzleTest, TheEmblemIsWholeOnScreenAtTheSolvingAnglesOnly) {
   EXPECT_EQ(EmblemProbesShown(), (Counts{5, 5, 5}));  // the frame of the solving click
 }
 
-/* The built program, started the way a tester starts it: every picture of the puzzle loads. */
 }  // namespace

@@ -2,35 +2,39 @@
 #define SORCA_ROOM_PLAY_H
 /* RoomTest: a room played through the real state loop, the states it leads to (mini-games, the
  * other room) being empty stand-ins. Each step returns what the room shows: view, caption and
- * the cursor over a click spot. Points are window pixels of the 800 x 600 window. */
+ * the cursor over a click spot. Points are window pixels of the 800 x 600 window; the click
+ * spots, standing spots and frame counts are the shared ones of Places.h.
+ * FirstRoomPlay and SecondRoomPlay tell the two rooms apart, for tests written once for both. */
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
+#include "FirstRoom.h"
 #include "Hero.h"
 #include "InventoryItem.h"
+#include "Level1.h"
+#include "Level2.h"
 #include "LevelProgress.h"
 #include "PlayHarness.h"
+#include "ScreenPicture.h"
+#include "SecondRoom.h"
 #include "TNInput.h"
 
 namespace room_play {
 
+using namespace places;
 using Ints = std::vector<int>;
-using Point = PlayHarness::Point;
-
-const int kFadeInFrames = 20;  // at 0.05 a frame
-const int kLeaveFrames = 41;   // fade to black, loading animation, a frame to see it opaque
-/* The pause button, its panel's buttons and the options' mute box, the same in both rooms. */
-const Point kPauseButton = {25, 20}, kPanelMenu = {370, 247}, kPanelRestart = {370, 297},
-            kPanelOptions = {370, 347}, kPanelBack = {370, 397}, kMuteBox = {520, 297},
-            kReplay = {370, 325}, kEndMenu = {370, 395}, kNowhere = {700, 560};
+using Objects = std::vector<GameObject*>;
 
 template <class Level, int kRoomState>
 class RoomTest : public ::testing::Test {
  protected:
   RoomTest() { stageClearMark = gameOverMark = lastMiniGame = 0; }
-  ~RoomTest() override { GameStateManagerSetBuilder(nullptr); }
+  ~RoomTest() override { h.reset(); GameStateManagerSetBuilder(nullptr); }
   static BaseGameState* StandIn(int id) {
     return id == kRoomState || id == kStateMenu ? nullptr : new BaseGameState;
   }
@@ -39,12 +43,13 @@ class RoomTest : public ::testing::Test {
    * fade-in, after which it answers the player. One engine at a time: the old one goes first. */
   Level* Start(bool fadeIn = true) {
     h.reset(); GameStateManagerSetBuilder(StandIn); h.reset(new PlayHarness(kRoomState));
-    fadeIn ? h->Frames(kFadeInFrames) : h->Enter();
+    fadeIn ? h->Frames(kRoomFadeIn) : h->Enter();
     return level();
   }
   Level* level() { return h->template StateAs<Level>(); }
   Hero* hero() { return level()->hero; }
   RoomController* controller() { return level()->driver.controller; }
+  bool Paused() { return level()->pause->GetFrame() == 2; }
   Ints Items() {
     Ints shown;
     for (InventoryItem* i : Level::levelItems) if (i->visible) shown.push_back(i->GetFrame());
@@ -58,7 +63,7 @@ class RoomTest : public ::testing::Test {
   Ints Hover(Point p) { h->Hover(p); return Shown(); }
   /* E at a standing spot, then the close-up's fade-in: its picture is on screen at `lit`. */
   Ints OpenAt(Point spot, Point lit) {
-    StandAt(spot); h->Tap(TN_KEY_E); h->Frames(kFadeInFrames);
+    StandAt(spot); h->Tap(TN_KEY_E); h->Frames(kRoomFadeIn);
     EXPECT_FALSE(h->BlackAt(lit.x, lit.y)) << "view " << Shown()[0];
     return Shown();
   }
@@ -66,13 +71,97 @@ class RoomTest : public ::testing::Test {
   Ints StepBackTo(int roomView) {
     h->Tap(TN_KEY_Q);
     EXPECT_TRUE(Shown()[0] == roomView && level()->room->GetTransparency() == 0.0f);
-    h->Frames(kFadeInFrames);
+    h->Frames(kRoomFadeIn);
     EXPECT_EQ(hero()->GetTransparency(), 1.0f);
     return Shown();
+  }
+  /* Each {x, y, spot}: the spot the hero standing at (x, y) is at. */
+  void ExpectStandingSpots(const std::vector<std::vector<int>>& table) {
+    for (const auto& c : table) {
+      StandAt({c[0], c[1]});
+      EXPECT_EQ(controller()->HotspotAt(), c[2]) << "hero at " << c[0] << ", " << c[1];
+    }
+  }
+  /* In `view`, the cursor is over `spot` at the rectangle's four corners, and over nothing one
+   * pixel beyond each of its sides. */
+  void ExpectClickSpot(int view, int spot, int left, int top, int right, int bottom) {
+    level()->room->SetFrame(view);
+    const Point in[] = {{left, top}, {right, top}, {left, bottom}, {right, bottom}},
+                out[] = {{left - 1, top}, {right + 1, bottom}, {left, top - 1}, {right, bottom + 1}};
+    for (int i = 0; i < 8; ++i) {
+      const Point p = i < 4 ? in[i] : out[i - 4];
+      h->Hover(p);
+      EXPECT_EQ(controller()->HotspotAt(), i < 4 ? spot : 0) << "view " << view << " at " << p.x << ", " << p.y;
+    }
+  }
+  /* Each view number from firstView on shows its own picture (outside the areas skip(view)
+   * names): the screen is closer to it than to any other of the room's. */
+  void ExpectViewsShown(const std::vector<std::string>& paths, int firstView,
+                        const std::function<std::vector<WindowArea>(int)>& skip) {
+    std::vector<Picture> pictures;
+    for (const std::string& path : paths) pictures.emplace_back(path);
+    for (const Picture& p : pictures) ASSERT_TRUE(p.Loaded()) << p.Path();
+    for (int i = 0; i < int(pictures.size()); ++i) {
+      level()->room->SetFrame(firstView + i);
+      h->Frame();
+      const ScreenShot screen;
+      EXPECT_EQ(ShownPicture(pictures, screen, 0, 100, 3, skip(firstView + i)), i);
+      EXPECT_LT(pictures[i].DifferenceFrom(screen, 0, 100, 7, skip(firstView + i)), 4.0) << "view " << firstView + i;
+    }
+  }
+  /* Each caption number shows its own caption in the strip. */
+  void ExpectCaptionsShown(const std::vector<std::string>& paths) {
+    std::vector<Picture> captions;
+    for (const std::string& path : paths) captions.emplace_back(path);
+    for (const Picture& p : captions) ASSERT_TRUE(p.Loaded()) << p.Path();
+    for (int caption = 0; caption < int(captions.size()); ++caption) {
+      level()->dialog->SetFrame(caption);
+      h->Frame();
+      const ScreenShot screen;
+      ASSERT_EQ(level()->dialog->GetFrame(), caption);
+      EXPECT_EQ(ShownPicture(captions, screen, 163, 505, 2), caption);
+      EXPECT_LT(captions[caption].DifferenceFrom(screen, 163, 505, 3), 1.0) << "caption " << caption;
+    }
   }
 
   std::unique_ptr<PlayHarness> h;
 };
+
+/* What tells the rooms apart in the tests written once for both. */
+struct FirstRoomPlay {
+  using Level = Level1;
+  static constexpr int kState = kStateLevel1, kRoomView = FirstRoom::kViewRoom,
+                       kEndView = FirstRoom::kViewEndScreen,
+                       kWelcome = FirstRoom::kCaptionWelcome, kClearLeadsTo = kStateLevel2;
+  static double StartY() { return 0.0; }  // where the hero starts
+  static Point Spot() { return kAtDrawer; }  // a close-up's standing spot
+  static Point Lit() { return {400, 300}; }  // a point each close-up lights
+  static Objects Furniture(Level1* l) { return {l->drawer, l->bookShelf, l->door}; }
+  /* What a lost mini-game left, and where Replay leads (the room itself: nowhere). */
+  static std::vector<std::pair<int, int>> GameOvers() {
+    return {{kPuzzleFailed, kStatePuzzle}, {kSpellcastFailed, kStateSpellcast},
+            {kMazeOneEnded, kStateLevel1}};
+  }
+};
+
+struct SecondRoomPlay {
+  using Level = Level2;
+  static constexpr int kState = kStateLevel2, kRoomView = SecondRoom::kViewLounge,
+                       kEndView = SecondRoom::kViewEndScreen,
+                       kWelcome = SecondRoom::kCaptionWelcome, kClearLeadsTo = kStateMenu;
+  static double StartY() { return SecondRoom::kHeroStartY; }
+  static Point Spot() { return kAtCabinet; }
+  static Point Lit() { return {200, 300}; }
+  static Objects Furniture(Level2* l) { return {l->drawerOverlay}; }
+  static std::vector<std::pair<int, int>> GameOvers() {
+    return {{kSpellcastLevel2Ended, kStateSpellcastLevel2}, {kMazeOneEnded, kStateMazeOne},
+            {kMazeTwoEnded, kStateMazeTwo}, {kRingsSolved, kStateLevel2},
+            {kPuzzleFailed, kStateLevel2}};
+  }
+};
+
+template <class Room>
+class EitherRoomTest : public RoomTest<typename Room::Level, Room::kState> {};
 
 }  // namespace room_play
 

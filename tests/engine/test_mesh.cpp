@@ -10,30 +10,6 @@ static std::vector<float> BufferContents(GLuint buffer, int floats) {
 
 using MeshTest = GLTestWindow;
 
-TEST_F(MeshTest, UploadsPositionsColoursAsRgbaAndCoordinatesAsFloats) {
-  TNGfxMeshStart();
-  TNGfxVertexAdd(1.5f, -2.0f, 0x80FF0000u, 0.25f, 0.75f);
-  TNGfxVertexAdd(3.0f, 4.0f, 0xFF336699u, 1.0f, 0.0f);
-  meshes_.push_back(TNGfxMeshEnd());
-  const unsigned int* buffers = meshes_[0]->bufferIds;
-  ASSERT_EQ(2u, meshes_[0]->vertexCount);
-  EXPECT_EQ(std::vector<float>({1.5f, -2, 0, 3, 4, 0}), BufferContents(buffers[0], 6));
-  EXPECT_EQ(std::vector<float>({1, 0, 0, 0x80 / 255.0f, 0x33 / 255.0f, 0x66 / 255.0f, 0x99 / 255.0f, 1}),
-            BufferContents(buffers[1], 8));
-  EXPECT_EQ(std::vector<float>({0.25f, 0.75f, 1, 0}), BufferContents(buffers[2], 4));
-}
-
-TEST_F(MeshTest, StagingCarriesOverStartButNotEndOrReset) {
-  TNGfxVertexAdd(0, 0, 0, 0, 0);  // before the start: still in the mesh
-  TNGfxMeshStart();
-  TNGfxTriAdd(0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0);
-  meshes_.push_back(TNGfxMeshEnd());
-  TNGfxVertexAdd(0, 0, 0, 0, 0);
-  TNGfxReset();
-  meshes_.push_back(TNGfxMeshEnd());
-  EXPECT_TRUE(meshes_[0]->vertexCount == 4 && meshes_[1]->vertexCount == 0);
-}
-
 TEST_F(MeshTest, StagingOverflowIsRefusedAndReportedOncePerMesh) {
   const int max = TN_GFX_MAX_STAGED_VERTICES;
   for (int extra : {10, 1}) {
@@ -70,16 +46,5 @@ TEST_F(MeshTest, QuadDrawsInBothProgramsWhileBadModeEmptyNullAndProgramlessDraws
   DrawQuadAt(quad, 0, 0, 100, 100);
   ExpectPixels({{300, 300, kRed}, {500, 300, kBlue}, {400, 300, kWhite}});  // and no GL error at the frame's end
   TNGfxMeshFree(nullptr);
-}
-
-TEST_F(MeshTest, LineDrawsInItsColour) {
-  StartFrame(1);
-  TNGfxSetPosition(0, 0);
-  TNGfxLine(-100, 0.5f, 0, 1, 0, 0, 1, 100, 0.5f, 0, 1, 0, 0, 1);
-  ExpectPixels({{400, 299, kRed}});
-}
-
-TEST(ColourInterpolation, MixesEachChannelTruncated) {
-  EXPECT_EQ(0xBF3FBF3Fu, TNGfxColInterp(0xFF00FF00u, 0x00FF00FFu, 0.25f));  // falling and rising at once
 }
 

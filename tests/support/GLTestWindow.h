@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cstdlib>
-#include <string>
 #include <vector>
 
 #include "ScreenPicture.h"
@@ -45,14 +44,11 @@ inline void DrawQuadAt(TNGfxVertexList* quad, float x, float y, float width, flo
   TNGfxMeshDraw(quad, 3);
 }
 
-// Queues an event: window event `a`, SDL keycode `a`, mouse button `a` at (x, y) or a motion to (x, y).
+// Queues an event: SDL keycode `a`, mouse button `a` at (x, y) or a motion to (x, y).
 inline void Push(Uint32 type, int a = 0, int x = 0, int y = 0) {
   SDL_Event event{};
   event.type = type;
-  if (type == SDL_WINDOWEVENT) {
-    event.window.windowID = SDL_GetWindowID(TestWindow());
-    event.window.event = static_cast<Uint8>(a);
-  } else if (type == SDL_KEYDOWN || type == SDL_KEYUP) {
+  if (type == SDL_KEYDOWN || type == SDL_KEYUP) {
     event.key.keysym.sym = a;
   } else if (type == SDL_MOUSEMOTION) {
     event.motion.x = x;

@@ -1,8 +1,10 @@
 // The `sorca` program itself: its command line, finding its resources and what it exports.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
 
 #include <string>
 #include <vector>
@@ -35,6 +37,8 @@ std::string SaidWithoutATree(const std::string& here, const std::string& program
  * installed <prefix>/bin/sorca; a file named Resources is no tree. */
 TEST(ResourceRoot, TheWorkingDirectoryWinsThenBesideTheProgramThenShareSorcaAndAFileIsNoTree) {
   TempDir prefix, here;
+  char built[PATH_MAX];  // each place gets the whole built tree, linked
+  ASSERT_NE(realpath("Resources", built), nullptr);
   const std::string bin = prefix.path + "/bin", share = prefix.path + "/share/sorca", program = bin + "/sorca";
   prefix.Write("share/sorca/Resources", "not a directory");
   prefix.Write("bin/.keep", "");
@@ -42,13 +46,13 @@ TEST(ResourceRoot, TheWorkingDirectoryWinsThenBesideTheProgramThenShareSorcaAndA
   EXPECT_EQ(FindResourceRoot(here.path, ""), "");
   EXPECT_NE(SaidWithoutATree(here.path, program).find(bin + "/../share/sorca/Resources"), std::string::npos);
   prefix.Remove("share/sorca/Resources");
-  ASSERT_EQ(mkdir((share + "/Resources").c_str(), 0755), 0);
+  ASSERT_EQ(symlink(built, (share + "/Resources").c_str()), 0);
   EXPECT_EQ(FindResourceRoot(here.path, program), bin + "/../share/sorca");
   EXPECT_EQ(EnteredFolder(here.path, program), share);
-  ASSERT_EQ(mkdir((bin + "/Resources").c_str(), 0755), 0);
+  ASSERT_EQ(symlink(built, (bin + "/Resources").c_str()), 0);
   EXPECT_EQ(FindResourceRoot(here.path, program), bin);
   EXPECT_EQ(EnteredFolder(here.path, program), bin);
-  ASSERT_EQ(mkdir((here.path + "/Resources").c_str(), 0755), 0);
+  ASSERT_EQ(symlink(built, (here.path + "/Resources").c_str()), 0);
   EXPECT_EQ(FindResourceRoot(here.path, program), here.path);
   TempDir nowhere;
   EXPECT_NE(SaidWithoutATree(nowhere.path, nowhere.path + "/bin/sorca").find(nowhere.path + "/bin/Resources"),

@@ -74,7 +74,7 @@ TYPED_TEST(RoomPanelTest, ThePausePanelStopsTheRoomTillBackOrEscapeHasOptionsInF
   EXPECT_TRUE(fullScreen && fullScreenBox->GetFrame() == 1);
   h.ClickAt(kNowhere);
   EXPECT_EQ(l->options->GetFrame(), 0);
-  EXPECT_TRUE(l->options->width == 80.0 && l->options->posX == -30.0 && l->options->posY == -50.0);
+  EXPECT_TRUE(l->options->width == 80.0 && l->options->posX == 0.0 && l->options->posY == -50.0);
   EXPECT_TRUE(muteBox->GetTransparency() == 0.0f && l->restartButton->GetTransparency() == 1.0f);
   EXPECT_TRUE(this->Paused());
   ToggleFullScreen(); h.ClickAt(kPanelOptions);  // F11 while the panel was closed

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "LevelProgress.h"
 #include "PlayHarness.h"
 #include "SoundManager.h"
 #include "TNInput.h"
@@ -37,6 +38,7 @@ TEST(VolumePips, TheBeadsShowTheVolumeAfterEveryClickAtBothEnds) {
       EXPECT_EQ(BeadsLit(h), click.lit) << "volume " << SoundGetVolume();
     }
   }
+  stageClearMark = gameOverMark = lastMiniGame = 0;  // a room entered from the menu, whatever ran before
   PlayHarness room(kStateLevel1);
   room.Frames(kRoomFadeIn);
   room.ClickAt(kPauseButton);

@@ -30,6 +30,7 @@ class PlayHarness {
   PlayHarness(int firstStateId, Options options) {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     GameStateManagerSetFactory(BuildGameState);
+    fullScreen = false;  // each harness opens a new window, windowed whatever the last one left
     GameStart(options.fullScreen);
     TNFrameRateControllerInit(options.maxFrameRate);
     GameLoopBegin(firstStateId);

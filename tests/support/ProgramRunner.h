@@ -16,14 +16,14 @@ struct ProgramRun {
   std::string printed; // standard output
 };
 
-/* `./sorca arguments` (shell words) after the environment settings, if any; in `folder` when
- * given (a TempDir holding a copy of the program), else in the build folder. */
+/* `./sorca arguments` (shell words) after the environment settings, if any, and a settings folder
+ * of its own (XDG_CONFIG_HOME); in `folder` when given (a copy of the program), else in the build. */
 inline ProgramRun RunBuiltProgram(const std::string& arguments, const std::string& environment = "",
                                   const std::string& folder = "") {
   const TempDir output;
   const std::string place = folder.empty() ? "" : "cd '" + folder + "' && ";
-  const int status = std::system((place + environment + " ./sorca " + arguments + " >'" + output.path +
-                                  "/out' 2>'" + output.path + "/err'").c_str());
+  const int status = std::system((place + "XDG_CONFIG_HOME='" + output.path + "' " + environment + " ./sorca " +
+                                  arguments + " >'" + output.path + "/out' 2>'" + output.path + "/err'").c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output.Read("err"), output.Read("out")};
 }
 

@@ -161,7 +161,9 @@ TEST_P(SessionDivergence, AReplayGoesAsRecordedAndAnEditedOneStopsInTheEditedFra
   SessionReplayResult result = Replay(PlayAlong);
   EXPECT_EQ(result.message, "replayed all " + std::to_string(recorded) + " frames as recorded");
   EXPECT_TRUE(result.faithful);
-  if (c.edit == ClickElsewhere) EXPECT_EQ(currentStateId, kStateQuit) << "the session quits from the menu";
+  if (c.edit == ClickElsewhere) {
+    EXPECT_EQ(currentStateId, kStateQuit) << "the session quits from the menu";
+  }
   const std::size_t stop = c.edit(frames);
   WriteAll(path, Encode(header, frames));
   result = Replay();
@@ -169,7 +171,9 @@ TEST_P(SessionDivergence, AReplayGoesAsRecordedAndAnEditedOneStopsInTheEditedFra
   EXPECT_FALSE(result.faithful);
   EXPECT_EQ(result.message.rfind("the replay left the recording in " + frame, 0), 0u) << result.message;
   EXPECT_NE(result.message.find(c.differs), std::string::npos) << result.message;
-  if (stop < frames.size()) EXPECT_EQ(result.framesReplayed, static_cast<long long>(stop) + 1);
+  if (stop < frames.size()) {
+    EXPECT_EQ(result.framesReplayed, static_cast<long long>(stop) + 1);
+  }
   if (c.edit != ClickElsewhere) return;  // the program says the same, once is enough
   std::string said;
   EXPECT_EQ(RunProgram("--replay '" + path + "'", &said), 1) << said;

@@ -223,7 +223,8 @@ class WholeGamePlayer {
   }
   /* The mini-game over, and lost: it marks the game over, and why, for the room to show. */
   bool Lost(bool finished, int cause, const std::string& what) {
-    return (finished && gameOverMark == kGameOverMark && gameOverCause == cause) || Fail(what + " not lost so");
+    return (finished && gameOverMark == kGameOverMark && gameOverCause == cause) ||
+           Fail(what + " not lost, or lost for another reason");
   }
   template <typename T> bool Is(int id) const { return currentStateId == id && h_.StateAs<T>() != nullptr; }
 

@@ -1,35 +1,12 @@
 // The built program picks the first whole Resources/ tree, and refuses to start on broken ones.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "TempTree.h"
+#include "ProgramRunner.h"
 
 namespace {
-
-std::string BuildDirectory() {
-  char here[4096];
-  return getcwd(here, sizeof here) != nullptr ? here : ".";
-}
-
-struct ProgramRun { int code; std::string said; };
-
-/* `program` started for three frames from `folder`, with what it said on standard error. */
-ProgramRun RunIn(const std::string& folder, const std::string& program) {
-  const std::string err = folder + "/err.txt";
-  const int status = std::system(("cd '" + folder + "' && SORCA_EXIT_AFTER_FRAMES=3 '" + program +
-                                  "' --windowed >/dev/null 2>'" + err + "'").c_str());
-  std::ifstream in(err);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-          std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())};
-}
 
 struct BrokenTree {
   const char* what;
@@ -54,8 +31,8 @@ TEST(WholeResourceTree, AProgramWithOnlyABrokenTreeNamesWhatIsMissingAndExits1) 
     ResourceTree tree;
     if (broken.empty) tree.Remove("Resources"), tree.Write("Resources/.keep", "");
     for (const std::string& file : broken.removed) tree.Remove(file);
-    ASSERT_EQ(std::system(("cp sorca '" + tree.path + "/sorca'").c_str()), 0) << "run from the build folder";
-    const ProgramRun run = RunIn(tree.path, tree.path + "/sorca");
+    tree.CopyIn("sorca");  // the tests run in the build folder
+    const ProgramRun run = RunBuiltProgram("--windowed", "SORCA_EXIT_AFTER_FRAMES=3", tree.path);
     EXPECT_EQ(run.code, 1) << broken.what << ": " << run.said;
     EXPECT_NE(run.said.find(tree.path + "/Resources (beside the program): "), std::string::npos) << run.said;
     for (const std::string& part : broken.said)
@@ -67,7 +44,9 @@ TEST(WholeResourceTree, AProgramWithOnlyABrokenTreeNamesWhatIsMissingAndExits1) 
 TEST(WholeResourceTree, AnEmptyResourcesFolderInTheWorkingDirectoryGivesWayToTheWholeTreeBesideTheProgram) {
   TempDir here;
   here.Write("Resources/.keep", "");
-  const ProgramRun run = RunIn(here.path, BuildDirectory() + "/sorca");
+  // A link: the program's own place is still the build folder.
+  ASSERT_EQ(std::system(("ln -s \"$PWD/sorca\" '" + here.path + "/sorca'").c_str()), 0);
+  const ProgramRun run = RunBuiltProgram("--windowed", "SORCA_EXIT_AFTER_FRAMES=3", here.path);
   EXPECT_EQ(run.code, 0) << run.said;
   EXPECT_EQ(run.said.find("cannot"), std::string::npos) << run.said;
   EXPECT_NE(run.said.find("first frame presented"), std::string::npos) << run.said;

@@ -102,8 +102,6 @@ TEST_F(SpellcastTest, TheIntroShowsTheDoorAndCaptionWithTheWandOverItAndOnlyALef
   for (int i = 0; i < 2; ++i) {
     Spellcast* b = Start(kBattles[i]);
     const std::string text = "Resources/Animation/Text/";
-    EXPECT_TRUE(b->livesLabel->texturePath == text + "TEXT_LEVEL_LIVES.png" &&
-                b->spellLabel->texturePath == text + "TEXT_LEVEL_SPELL.png");
     EXPECT_FALSE(CursorShown());
     h->Hover({700, 50});
     h->Click(700, 50, 2); h->Press(TN_KEY_SPACE); h->Frames(30);
@@ -121,8 +119,6 @@ TEST_F(SpellcastTest, TheIntroShowsTheDoorAndCaptionWithTheWandOverItAndOnlyALef
       EXPECT_EQ(o->GetTransparency(), 1.0f);
     EXPECT_EQ((std::vector<int>{b->livesDigit->GetFrame(), b->scoreTens->GetFrame(), b->scoreUnits->GetFrame()}),
               (std::vector<int>{lives, 10, 10}));
-    const auto& registry = BaseGameState::Registry()["GAME_OBJECT"];
-    EXPECT_TRUE(std::equal(b->orbs.begin(), b->orbs.end(), registry.end() - orbs));  // drawn last
     for (Spells* o : b->orbs) EXPECT_TRUE(std::abs(o->posX) > 400 || o->posY > 300) << o->posX << ", " << o->posY;
     EXPECT_TRUE(h->BlackAt(175, 550) && h->BlackAt(625, 590));  // the caption went
     EXPECT_GT(ParchmentPixels(88, 128, 131, 172), 20);       // "00"
@@ -232,7 +228,6 @@ TEST_F(SpellcastTest, TheLastRedOrbWinsAndTheLastLifeLosesInTheirFrameThenTheExi
     EXPECT_TRUE(b->fade->GetTransparency() == 1.0f && h->BlackAt(400, 300) && h->BlackAt(60, 150));
     h->Frames(kFadeFrames);
     EXPECT_TRUE(b->loading->GetTransparency() == 1.0f && currentStateId == c.id);
-    EXPECT_TRUE(b->loading->posX == 280.0 && b->loading->posY == -270.0);
     h->Frame();
     EXPECT_EQ(currentStateId, c.next);
   }

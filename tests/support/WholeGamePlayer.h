@@ -152,7 +152,7 @@ class WholeGamePlayer {
     if (!StartMiniGame<Puzzle>(kStatePuzzle)) return false;
     for (int i = 0; i < Puzzle::kStartClicks * 2 && !Jigsaw()->finished; ++i)
       Click(PieceCentre(PieceIn(puzzleCellPositions[0])));
-    return Lost(Jigsaw()->finished, "the jigsaw") && WaitForRoomAfter(kStatePuzzle, kStateLevel1);
+    return Lost(Jigsaw()->finished, kNoSwapsLeft, "the jigsaw") && WaitForRoomAfter(kStatePuzzle, kStateLevel1);
   }
 
   /* Either battle: the wand onto every red orb it can reach without touching another. */
@@ -193,7 +193,7 @@ class WholeGamePlayer {
       const std::vector<MazeMove> plan = PlanMaze(false, 0.0f);
       MazeStep(plan.empty() ? MazeMove{0, 0, 0} : plan.front());
     }
-    return Lost(Maze()->finished, "maze " + std::to_string(id)) && WaitForRoomAfter(id, kStateLevel2);
+    return Lost(Maze()->finished, kCaughtByMonster, "maze " + std::to_string(id)) && WaitForRoomAfter(id, kStateLevel2);
   }
 
   long long FramesPlayed() const { return frames_; }
@@ -221,9 +221,10 @@ class WholeGamePlayer {
     }
     return done() || Fail("waited in vain for " + what);
   }
-  /* The mini-game over, and lost: it marks the game over for the room to show. */
-  bool Lost(bool finished, const std::string& what) {
-    return (finished && gameOverMark == kGameOverMark) || Fail(what + " not lost");
+  /* The mini-game over, and lost: it marks the game over, and why, for the room to show. */
+  bool Lost(bool finished, int cause, const std::string& what) {
+    return (finished && gameOverMark == kGameOverMark && gameOverCause == cause) ||
+           Fail(what + " not lost, or lost for another reason");
   }
   template <typename T> bool Is(int id) const { return currentStateId == id && h_.StateAs<T>() != nullptr; }
 
@@ -318,7 +319,7 @@ class WholeGamePlayer {
   bool PressEAt(Point spot, int miniGame) {
     if (!WalkTo(spot)) return false;
     Tap(TN_KEY_E);
-    return WaitFor("state " + std::to_string(miniGame), [&] { return currentStateId == miniGame; });
+    return WaitForState(miniGame);
   }
   /* A click on a close-up that changes the view, then the new view faded in. */
   bool ClickInView(Point p) {
@@ -334,8 +335,9 @@ class WholeGamePlayer {
   }
   bool ClickThen(Point p, int miniGame) {
     Click(p);
-    return WaitFor("state " + std::to_string(miniGame), [&] { return currentStateId == miniGame; });
+    return WaitForState(miniGame);
   }
+  bool WaitForState(int id) { return WaitFor("state " + std::to_string(id), [&] { return currentStateId == id; }); }
   bool StepBack() {
     Tap(TN_KEY_Q);
     return WaitForView([&](int v) { return v == WalkView(); }, "the room after Q") &&
@@ -415,20 +417,20 @@ class WholeGamePlayer {
     Spellcast* battle = h_.StateAs<Spellcast>();
     std::map<const Spells*, std::pair<double, double>> last;
     for (int i = 0; i < maxStepFrames_ && !battle->finished; ++i) {
-      std::map<const Spells*, std::pair<double, double>> next;  // where each orb will be
+      std::map<const Spells*, std::pair<double, double>> next, now;  // where each orb will be, and is
       for (const Spells* orb : battle->orbs) {
         const auto seen = last.find(orb);
-        const double vx = seen != last.end() ? orb->posX - seen->second.first : 0.0;
-        const double vy = seen != last.end() ? orb->posY - seen->second.second : 0.0;
-        next[orb] = {orb->posX + vx, orb->posY + vy};
+        const bool known = seen != last.end();
+        next[orb] = {orb->posX + (known ? orb->posX - seen->second.first : 0.0),
+                     orb->posY + (known ? orb->posY - seen->second.second : 0.0)};
+        now[orb] = {orb->posX, orb->posY};
       }
-      last.clear();
-      for (const Spells* orb : battle->orbs) last[orb] = {orb->posX, orb->posY};
+      last.swap(now);
       MoveCursor(WandAim(battle, next, win));
       Frame();
     }
     if (!battle->finished) return Fail("the battle went on and on");
-    if (!win && !Lost(true, "the battle")) return false;
+    if (!win && !Lost(true, kNoLivesLeft, "the battle")) return false;
     return WaitForRoomAfter(id, id == kStateSpellcast ? kStateLevel1 : kStateLevel2);
   }
   /* The wand (40 x 40 from the cursor up and right) touches an orb (30 x 30 likewise) whose

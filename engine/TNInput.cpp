@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "TNEngineInternal.h"
+#include "TNSystem.h"
 #include "platform/TNPlatform.h"
 
 static const unsigned char kDownBit = 0x80;
@@ -31,6 +32,7 @@ void TNInputSetSampleHook(TNInputSampleHook hook) { sSampleHook = hook; }
 static void SampleKeys() {
   TNPlatTakeKeySnapshot(sCurrent.keys);
   for (unsigned char& key : sCurrent.keys) key &= kDownBit;
+  sCurrent.keys[TN_KEY_BACKGROUND] = TNSysIsInBackground() ? kDownBit : 0;
 }
 
 static void SampleCursor() {

@@ -15,6 +15,7 @@
 #include "platform/TNPlatform.h"
 
 int gTNSysAppActive = 0;
+static int sInBackground = 0;
 
 static TNInstanceHandle sInstance = nullptr;
 static TNWindowProc sWindowProc = nullptr;
@@ -41,6 +42,8 @@ static void CloseWindow() {
   sWindowExists = 0;
 }
 
+int TNSysIsInBackground(void) { return sInBackground; }
+
 int TNSysDefaultWindowProc(const SDL_Event* event) {
   if (!event) return 1;
   // The session ending (or SIGINT/SIGTERM) takes the window away just as
@@ -53,9 +56,12 @@ int TNSysDefaultWindowProc(const SDL_Event* event) {
   switch (event->window.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
       gTNSysAppActive = 1;
+      sInBackground = 0;
       return 0;
     case SDL_WINDOWEVENT_FOCUS_LOST:
+    case SDL_WINDOWEVENT_MINIMIZED:
       gTNSysAppActive = 0;
+      sInBackground = 1;
       return 0;
     case SDL_WINDOWEVENT_CLOSE:
       CloseWindow();
@@ -74,6 +80,7 @@ int TNSysInit(TNInstanceHandle instance, int showCommand, int width, int height,
   (void)createConsole;
   (void)showCommand;
   sInstance = instance;
+  sInBackground = 0;
   printf("Tarnel Engine version: %2.2f\n\n", kEngineVersion);
   sWindowProc = windowProc ? windowProc : TNSysDefaultWindowProc;
   sFullScreen = false;

@@ -44,6 +44,9 @@ TN_API void TNSysSetWindowTitle(const char* title);
 TN_API void TNSysReleaseFreeMemory(void);
 TN_API TNWindowHandle TNSysGetWindowHandle(void);
 TN_API int TNSysDoesWindowExist(void); /* drops to 0 once the window is closed */
+/* 1 from the moment the window loses the focus or is minimised until it has
+ * the focus again; 0 for a window that never had it (no window manager). */
+TN_API int TNSysIsInBackground(void);
 /* Desktop full screen; the logical size stays, the scale factors follow the screen. */
 TN_API void TNToogleFullScreen(bool fullScreen);
 TN_API int TNGetWindowWidth(void);     /* the logical size given to TNSysInit */

@@ -9,43 +9,37 @@
 #include "RotatingPuzzle.h"
 #include "Spellcast.h"
 
-BaseGameState* BuildGameState(int id) {
-  switch (id) {
-    case kStateMenu:
-      return new Menu;
-    case kStateLevel1:
-      return new Level1;
-    case kStateLevel2:
-      return new Level2;
-    case kStateMazeOne:
-    case kStateMazeTwo:
-      return new MazePuzzle;
-    case kStateRotatingPuzzle:
-      return new RotatingPuzzle;
-    case kStatePuzzle:
-      return new Puzzle;
-    case kStateSpellcast:
-      return new Spellcast(kSpellcastRules);
-    case kStateSpellcastLevel2:
-      return new Spellcast(kSpellcastLevel2Rules);
-    default:
-      return nullptr;
-  }
+namespace {
+
+/* Every state id with the class that plays it: the one list both functions read. */
+struct StateClass {
+  int id;
+  BaseGameState* (*build)();
+};
+
+const StateClass kStateClasses[] = {
+    {kStateMenu, []() -> BaseGameState* { return new Menu; }},
+    {kStateLevel1, []() -> BaseGameState* { return new Level1; }},
+    {kStateLevel2, []() -> BaseGameState* { return new Level2; }},
+    {kStateMazeOne, []() -> BaseGameState* { return new MazePuzzle; }},
+    {kStateMazeTwo, []() -> BaseGameState* { return new MazePuzzle; }},
+    {kStateRotatingPuzzle, []() -> BaseGameState* { return new RotatingPuzzle; }},
+    {kStatePuzzle, []() -> BaseGameState* { return new Puzzle; }},
+    {kStateSpellcast, []() -> BaseGameState* { return new Spellcast(kSpellcastRules); }},
+    {kStateSpellcastLevel2, []() -> BaseGameState* { return new Spellcast(kSpellcastLevel2Rules); }},
+};
+
+const StateClass* Find(int id) {
+  for (const StateClass& state : kStateClasses)
+    if (state.id == id) return &state;
+  return nullptr;
 }
 
-bool IsGameStateId(int id) {
-  switch (id) {
-    case kStateMenu:
-    case kStateLevel1:
-    case kStateLevel2:
-    case kStateMazeOne:
-    case kStateMazeTwo:
-    case kStateRotatingPuzzle:
-    case kStatePuzzle:
-    case kStateSpellcast:
-    case kStateSpellcastLevel2:
-      return true;
-    default:
-      return false;
-  }
+}  // namespace
+
+BaseGameState* BuildGameState(int id) {
+  const StateClass* state = Find(id);
+  return state != nullptr ? state->build() : nullptr;
 }
+
+bool IsGameStateId(int id) { return Find(id) != nullptr; }

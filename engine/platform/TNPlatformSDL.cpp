@@ -100,12 +100,15 @@ unsigned char TNPlatVirtualKeyFromKeycode(int keycode, int scancode) {
   if (keycode >= SDLK_a && keycode <= SDLK_z) return static_cast<unsigned char>('A' + (keycode - SDLK_a));
   if (keycode >= SDLK_0 && keycode <= SDLK_9) return static_cast<unsigned char>('0' + (keycode - SDLK_0));
   if (keycode >= SDLK_F1 && keycode <= SDLK_F12) return static_cast<unsigned char>(112 + (keycode - SDLK_F1));
+  if (keycode >= SDLK_KP_1 && keycode <= SDLK_KP_9) return static_cast<unsigned char>(97 + (keycode - SDLK_KP_1));
   switch (keycode) {
     case SDLK_RETURN:
     case SDLK_KP_ENTER: return 13;
     case SDLK_ESCAPE: return 27;
     case SDLK_SPACE: return 32;
     case SDLK_BACKSPACE: return 8;
+    case SDLK_DELETE: return 46;
+    case SDLK_KP_0: return 96;
     case SDLK_TAB: return 9;
     case SDLK_LEFT: return 37;
     case SDLK_UP: return 38;

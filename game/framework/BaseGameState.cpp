@@ -4,6 +4,7 @@
 #include <new>
 
 #include "GameObject.h"
+#include "MiniGamePause.h"
 
 static ObjectRegistry objectRegistry;
 
@@ -15,7 +16,7 @@ void* BaseGameState::operator new(std::size_t size) {
 
 void BaseGameState::operator delete(void* storage) { ::operator delete(storage); }
 
-BaseGameState::~BaseGameState() = default;
+BaseGameState::~BaseGameState() { delete miniGamePause; }
 
 ObjectRegistry& BaseGameState::Registry() { return objectRegistry; }
 
@@ -42,9 +43,32 @@ static void UpdateAndDrawList(std::vector<GameObject*>& objects) {
   }
 }
 
+void BaseGameState::DrawStill() {}
+
+/* The stopped game as it was, the pause's dimmed screen over all of it. */
+static void DrawStopped(BaseGameState* state, GameObject* screen) {
+  state->DrawStill();
+  for (auto& entry : objectRegistry)
+    for (GameObject* object : entry.second)
+      if (object != screen && !object->IsDead()) object->Draw();
+  screen->Draw();
+}
+
 void BaseGameState::RunFrame() {
+  if (miniGamePause != nullptr && miniGamePause->HoldsStill()) {
+    DrawStopped(this, miniGamePause);
+    return;
+  }
   Update();
   for (auto& entry : objectRegistry) UpdateAndDrawList(entry.second);
+}
+
+bool BaseGameState::IsPaused() const { return miniGamePause != nullptr && miniGamePause->IsPaused(); }
+
+void BaseGameState::AddPause(bool resumeByClickOnly) {
+  miniGamePause = new MiniGamePause(resumeByClickOnly ? MiniGamePause::kByClickOnly
+                                              : MiniGamePause::kByClickOrEscape);
+  AddObject(miniGamePause);
 }
 
 /* Life-cycle walks see the objects present when they start; dead ones too. */

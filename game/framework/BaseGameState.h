@@ -12,6 +12,7 @@
 #include <vector>
 
 class GameObject;
+class MiniGamePause;
 
 /* Registry key -> objects in the order added (every object uses "GAME_OBJECT"). */
 typedef std::map<std::string, std::vector<GameObject*>> ObjectRegistry;
@@ -42,8 +43,24 @@ class BaseGameState {
   /* The one registry of the program. */
   static ObjectRegistry& Registry();
 
+  /* What the state draws itself from its Update (a board, walls), for a
+   * frame in which it stands still and runs no Update. */
+  virtual void DrawStill();
+
+  /* True while the player has the game stopped (a pause panel, a paused
+   * mini-game): its sound stays paused when the window comes back. */
+  virtual bool IsPaused() const;
+
+  /* A mini-game's stop (Escape, the window in the background), filed among
+   * its objects by its constructor; null in the menu and the rooms. */
+  MiniGamePause* miniGamePause = nullptr;
+
   BaseGameState(const BaseGameState&) = delete;
   BaseGameState& operator=(const BaseGameState&) = delete;
+
+ protected:
+  /* A mini-game's constructor makes its stop with this. */
+  void AddPause(bool resumeByClickOnly);
 };
 
 #endif

@@ -12,6 +12,7 @@ static const int kShowNormal = 1;
 static const int kSoundChannels = 64;
 
 static bool stateEntered = false;
+static bool inBackground = false;
 static bool stateLoaded = false;
 static bool loopFinished = false;
 
@@ -25,6 +26,7 @@ void GameLoopBegin(int firstStateId) {
   GameStateManagerInit(firstStateId);
   stateEntered = false;
   loopFinished = false;
+  inBackground = false;
 }
 
 bool GameLoopFinished() { return loopFinished; }
@@ -56,9 +58,19 @@ static void QuitIfWindowGone() {
   if (!TNSysDoesWindowExist()) nextStateId = kStateQuit;
 }
 
+/* No sound from a window in the background; back in front, only what the
+ * player has not paused plays on. */
+static void PauseSoundInBackground() {
+  const bool background = TNInputCheckCurr(TN_KEY_BACKGROUND) != 0;
+  if (background == inBackground) return;
+  inBackground = background;
+  SoundSetPaused(background || currentState->IsPaused());
+}
+
 static void RunFrame() {
   TNSysFrameStart();
   TNInputUpdate();
+  PauseSoundInBackground();
   currentState->RunFrame();
   TNSysFrameEnd();
   if (TNInputCheckTriggered(TN_KEY_F11)) ToggleFullScreen();

@@ -28,6 +28,8 @@ const ScreenRect kOptionsRect = {380, 425, 340, 355};
 const ScreenRect kCreditsRect = {380, 425, 390, 405};
 const ScreenRect kExitRect = {380, 425, 440, 455};
 
+const double kCreditsButtonY = -100.0;
+
 bool Clicked() { return TNInputCheckTriggered(TN_MOUSE_LEFT) != 0; }
 
 void SetSize(GameObject* object, double width, double height) {
@@ -50,24 +52,25 @@ Menu::Menu() : debugText(TextPrinter::DebugFont) {
   muteBox = new Checkbox;
   volumeDownIcon = new Checkbox;
   volumeUpIcon = new Checkbox;
+  volumePips = new VolumePips;
 
   // Drawing order: background, buttons and panels, tick boxes, overlays.
   for (GameObject* object : std::initializer_list<GameObject*>{
            menuSprite, startButton, exitButton, optionsButton, creditsButton, helpButton,
-           fullScreenBox, muteBox, volumeDownIcon, volumeUpIcon, fade, loading})
+           fullScreenBox, muteBox, volumeDownIcon, volumeUpIcon, volumePips, fade, loading})
     AddObject(object);
 
   TNGfxSetCamPosition(0.0f, 0.0f);
   optionsPanel = OptionsPanel(optionsButton, fullScreenBox, muteBox, volumeDownIcon, volumeUpIcon,
-                              0.0, -50.0, OptionsPanel::kTicksFlipWithClicks);
+                              volumePips, 0.0, -50.0);
   optionsPanel.Arrange();
 
   startButton->posY = 50.0;
-  creditsButton->posY = -100.0;
+  creditsButton->posY = kCreditsButtonY;
   exitButton->posY = -150.0;
 
   SetTransparency({startButton, helpButton, optionsButton, creditsButton, exitButton,
-                   fullScreenBox, muteBox, volumeDownIcon, volumeUpIcon, loading, fade},
+                   fullScreenBox, muteBox, volumeDownIcon, volumeUpIcon, volumePips, loading, fade},
                   0.0f);
   menuSprite->SetFrame(kFrameFirstLogo);
   menuSprite->SetTransparency(0.0f);
@@ -85,7 +88,7 @@ Menu::Menu() : debugText(TextPrinter::DebugFont) {
 Menu::~Menu() {
   for (GameObject* object : std::initializer_list<GameObject*>{
            menuSprite, startButton, exitButton, helpButton, loading, fade, optionsButton,
-           creditsButton, fullScreenBox, muteBox, volumeDownIcon, volumeUpIcon})
+           creditsButton, fullScreenBox, muteBox, volumeDownIcon, volumeUpIcon, volumePips})
     delete object;
   SoundRelease(music);
 }
@@ -103,7 +106,6 @@ void Menu::Update() {
 }
 
 void Menu::UpdateMenu() {
-
   int x = 0, y = 0;
   TNInputGetCursorPosition(&x, &y);
   menuSprite->SetFrame(kFrameBackground);
@@ -124,30 +126,61 @@ void Menu::UpdateMenu() {
     return;
   }
 
-  // Start answers under every panel.
-  UpdateStartButton(x, y);
-
-  if (!AnyPanelOpen()) {
-    UpdateOptionsButton(x, y);
-  } else if (optionsPanel.IsOpen()) {
-    UpdateOptionsPanel(x, y);
-    return;
-  }
-
-  if (!AnyPanelOpen()) {
-    UpdateCreditsButton(x, y);
-  } else if (creditsButton->GetFrame() == kButtonFramePanel) {
-    UpdateCreditsPanel();
-    return;
-  }
-
-  if (helpButton->GetFrame() != kButtonFramePanel)
-    UpdateHelpButton(x, y);
+  if (AnyPanelOpen())
+    UpdateOpenPanel(x, y);
   else
-    UpdateHelpPanel();
+    UpdateBareMenu(x, y);
+}
 
-  UpdateExitButton(x, y);
-  if (TNInputCheckTriggered(TN_KEY_ESCAPE)) nextStateId = kStateQuit;
+/* Every button shows whether the cursor is over it. A clicked button acts
+ * alone: a click that starts the game or opens a panel takes the frame's
+ * Escape with it, so that Escape quits only from the menu as it stands. */
+void Menu::UpdateBareMenu(int x, int y) {
+  const bool overStart = HoverButton(startButton, kStartRect, x, y);
+  const bool overOptions = HoverButton(optionsButton, kOptionsRect, x, y);
+  const bool overCredits = HoverButton(creditsButton, kCreditsRect, x, y);
+  const bool overHelp = HoverButton(helpButton, kHelpRect, x, y);
+  const bool overExit = HoverButton(exitButton, kExitRect, x, y);
+  const bool click = Clicked();
+  if (click && overStart)
+    StartGame();
+  else if (click && overOptions)
+    OpenOptionsPanel();
+  else if (click && overCredits)
+    OpenCreditsPanel();
+  else if (click && overHelp)
+    OpenHelpPanel();
+  else if ((click && overExit) || TNInputCheckTriggered(TN_KEY_ESCAPE))
+    nextStateId = kStateQuit;
+}
+
+/* A panel covers the menu and takes every input: its own controls act, and
+ * any other click, or Escape, closes it. */
+void Menu::UpdateOpenPanel(int x, int y) {
+  if (PanelClosedBy(x, y)) ShowBareMenu();
+}
+
+bool Menu::PanelClosedBy(int x, int y) {
+  const bool escape = TNInputCheckTriggered(TN_KEY_ESCAPE) != 0;
+  if (optionsPanel.IsOpen()) {
+    if (escape) optionsPanel.Close();
+    return escape || (Clicked() && optionsPanel.Click(x, y));
+  }
+  if (!escape && !Clicked()) return false;
+  if (creditsButton->GetFrame() == kButtonFramePanel) {
+    creditsButton->SetFrame(kButtonFrameNormal);
+    creditsButton->posY = kCreditsButtonY;
+    SetSize(creditsButton, 80.0, 40.0);
+  } else {
+    helpButton->SetFrame(kButtonFrameNormal);
+    SetSize(helpButton, 62.0, 30.0);
+  }
+  return true;
+}
+
+void Menu::ShowBareMenu() {
+  menuSprite->SetTransparency(1.0f);
+  SetTransparency({startButton, helpButton, optionsButton, creditsButton, exitButton}, 1.0f);
 }
 
 void Menu::UpdateSplash() {
@@ -205,8 +238,7 @@ void Menu::RunStartSequence() {
   nextStateId = kStateLevel1;
 }
 
-void Menu::UpdateStartButton(int x, int y) {
-  if (!HoverButton(startButton, kStartRect, x, y) || !Clicked()) return;
+void Menu::StartGame() {
   SoundStop(music);
   fadeValue = 0.0f;
   starting = true;
@@ -217,22 +249,13 @@ bool Menu::AnyPanelOpen() const {
          creditsButton->GetFrame() == kButtonFramePanel;
 }
 
-void Menu::UpdateOptionsButton(int x, int y) {
-  if (!HoverButton(optionsButton, kOptionsRect, x, y) || !Clicked()) return;
+void Menu::OpenOptionsPanel() {
   menuSprite->SetTransparency(0.0f);
   optionsPanel.Open();
   SetTransparency({startButton, helpButton, creditsButton, exitButton}, 0.0f);
 }
 
-void Menu::UpdateOptionsPanel(int x, int y) {
-  SetTransparency({helpButton, creditsButton}, 0.0f);
-  if (!Clicked() || !optionsPanel.Click(x, y)) return;
-  menuSprite->SetTransparency(1.0f);
-  SetTransparency({startButton, helpButton, creditsButton, exitButton}, 1.0f);
-}
-
-void Menu::UpdateCreditsButton(int x, int y) {
-  if (!HoverButton(creditsButton, kCreditsRect, x, y) || !Clicked()) return;
+void Menu::OpenCreditsPanel() {
   menuSprite->SetTransparency(0.0f);
   creditsButton->posY = 0.0;
   SetSize(creditsButton, 800.0, 600.0);
@@ -240,33 +263,9 @@ void Menu::UpdateCreditsButton(int x, int y) {
   creditsButton->SetFrame(kButtonFramePanel);
 }
 
-void Menu::UpdateCreditsPanel() {
-  helpButton->SetTransparency(0.0f);
-  if (!Clicked()) return;
-  menuSprite->SetTransparency(1.0f);
-  creditsButton->SetFrame(kButtonFrameNormal);
-  creditsButton->posY = -100.0;
-  SetSize(creditsButton, 80.0, 40.0);
-  SetTransparency({startButton, helpButton, optionsButton, exitButton}, 1.0f);
-}
-
-void Menu::UpdateHelpButton(int x, int y) {
-  if (!HoverButton(helpButton, kHelpRect, x, y) || !Clicked()) return;
+void Menu::OpenHelpPanel() {
   menuSprite->SetTransparency(0.0f);
   helpButton->SetFrame(kButtonFramePanel);
   SetSize(helpButton, 800.0, 600.0);
   SetTransparency({startButton, optionsButton, creditsButton, exitButton}, 0.0f);
-}
-
-void Menu::UpdateHelpPanel() {
-  SetTransparency({creditsButton, optionsButton}, 0.0f);
-  if (!Clicked()) return;
-  menuSprite->SetTransparency(1.0f);
-  helpButton->SetFrame(kButtonFrameNormal);
-  SetSize(helpButton, 62.0, 30.0);
-  SetTransparency({startButton, optionsButton, creditsButton, exitButton}, 1.0f);
-}
-
-void Menu::UpdateExitButton(int x, int y) {
-  if (HoverButton(exitButton, kExitRect, x, y) && Clicked()) nextStateId = kStateQuit;
 }

@@ -48,6 +48,7 @@ class Menu : public BaseGameState {
   Checkbox* muteBox;
   Checkbox* volumeDownIcon;
   Checkbox* volumeUpIcon;
+  VolumePips* volumePips;
   SoundClip* music;
   OptionsPanel optionsPanel;
 
@@ -58,14 +59,14 @@ class Menu : public BaseGameState {
   void EndSplash();
   void FadeInMenu();
   void RunStartSequence();
-  void UpdateStartButton(int x, int y);
-  void UpdateOptionsButton(int x, int y);
-  void UpdateOptionsPanel(int x, int y);
-  void UpdateCreditsButton(int x, int y);
-  void UpdateCreditsPanel();
-  void UpdateHelpButton(int x, int y);
-  void UpdateHelpPanel();
-  void UpdateExitButton(int x, int y);
+  void UpdateBareMenu(int x, int y);
+  void UpdateOpenPanel(int x, int y);
+  bool PanelClosedBy(int x, int y);
+  void ShowBareMenu();
+  void StartGame();
+  void OpenOptionsPanel();
+  void OpenCreditsPanel();
+  void OpenHelpPanel();
   bool AnyPanelOpen() const;
 };
 

@@ -15,23 +15,23 @@ const double kFullScreenBoxX = 120.0, kFullScreenBoxY = 100.0;
 const double kMuteBoxX = 120.0, kMuteBoxY = 0.0;
 const double kVolumeDownX = -110.0, kVolumeDownY = -115.0;
 const double kVolumeUpX = 125.0, kVolumeUpY = -115.0;
+/* Under the volume buttons, centred on the plate between them. */
+const double kVolumePipsX = 7.0, kVolumePipsY = -172.0;
 
 void ShowTick(Checkbox* box, bool ticked) {
   box->SetFrame(ticked ? Checkbox::kTicked : Checkbox::kUnticked);
 }
 
-bool Ticked(const Checkbox* box) { return box->GetFrame() == Checkbox::kTicked; }
-
 }  // namespace
 
 OptionsPanel::OptionsPanel()
-    : OptionsPanel(nullptr, nullptr, nullptr, nullptr, nullptr, 0.0, 0.0, kTicksShowSettings) {}
+    : OptionsPanel(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0.0, 0.0) {}
 
 OptionsPanel::OptionsPanel(Options* button, Checkbox* fullScreenBox, Checkbox* muteBox,
-                           Checkbox* volumeDown, Checkbox* volumeUp, double buttonX,
-                           double buttonY, TickRule rule)
+                           Checkbox* volumeDown, Checkbox* volumeUp, VolumePips* volumePips,
+                           double buttonX, double buttonY)
     : button_(button), fullScreenBox_(fullScreenBox), muteBox_(muteBox), volumeDown_(volumeDown),
-      volumeUp_(volumeUp), buttonX_(buttonX), buttonY_(buttonY), rule_(rule) {}
+      volumeUp_(volumeUp), volumePips_(volumePips), buttonX_(buttonX), buttonY_(buttonY) {}
 
 void OptionsPanel::Arrange() {
   volumeDown_->SetFrame(Checkbox::kMinus);
@@ -40,6 +40,7 @@ void OptionsPanel::Arrange() {
   Place(muteBox_, kMuteBoxX, kMuteBoxY);
   Place(volumeDown_, kVolumeDownX, kVolumeDownY);
   Place(volumeUp_, kVolumeUpX, kVolumeUpY);
+  Place(volumePips_, kVolumePipsX, kVolumePipsY);
   Place(button_, buttonX_, buttonY_);
   ShowControls(0.0f);
 }
@@ -47,7 +48,7 @@ void OptionsPanel::Arrange() {
 bool OptionsPanel::IsOpen() const { return button_->GetFrame() == kButtonFramePanel; }
 
 void OptionsPanel::ShowControls(float transparency) {
-  SetTransparency({fullScreenBox_, muteBox_, volumeDown_, volumeUp_}, transparency);
+  SetTransparency({fullScreenBox_, muteBox_, volumeDown_, volumeUp_, volumePips_}, transparency);
 }
 
 void OptionsPanel::Open() {
@@ -55,10 +56,8 @@ void OptionsPanel::Open() {
   // The panel covers the window, so its controls sit under their click areas.
   Resize(button_, kPanelWidth, kPanelHeight);
   Place(button_, 0.0, 0.0);
-  if (rule_ == kTicksShowSettings) {
-    ShowTick(fullScreenBox_, fullScreen);
-    ShowTick(muteBox_, SoundIsMuted());
-  }
+  ShowTick(fullScreenBox_, fullScreen);
+  ShowTick(muteBox_, SoundIsMuted());
   ShowControls(1.0f);
 }
 
@@ -70,13 +69,12 @@ void OptionsPanel::Close() {
 }
 
 void OptionsPanel::ClickFullScreen() {
-  const bool tick = !Ticked(fullScreenBox_);
   ToggleFullScreen();
-  ShowTick(fullScreenBox_, rule_ == kTicksShowSettings ? fullScreen : tick);
+  ShowTick(fullScreenBox_, fullScreen);
 }
 
 void OptionsPanel::ClickMute() {
-  const bool mute = rule_ == kTicksShowSettings ? !SoundIsMuted() : !Ticked(muteBox_);
+  const bool mute = !SoundIsMuted();
   SoundSetMute(mute);
   ShowTick(muteBox_, mute);
 }

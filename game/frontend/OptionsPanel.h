@@ -9,32 +9,24 @@
  */
 #include "Checkbox.h"
 #include "Options.h"
+#include "VolumePips.h"
 
 class OptionsPanel {
  public:
-  /* How the tick boxes relate to the settings they stand for. */
-  enum TickRule {
-    /* Each click flips the tick and the setting together; anything else that
-     * changes a setting (F11) leaves the tick as it was. The menu's boxes. */
-    kTicksFlipWithClicks,
-    /* The ticks show the settings in force whenever the panel opens and
-     * after each click. The rooms' boxes: the menu or F11 may have changed
-     * a setting since. */
-    kTicksShowSettings,
-  };
-
   /* Drives nothing until it is given the sprites. */
   OptionsPanel();
   /* buttonX, buttonY: where the Options button stands while the panel is
    * closed. */
   OptionsPanel(Options* button, Checkbox* fullScreenBox, Checkbox* muteBox, Checkbox* volumeDown,
-               Checkbox* volumeUp, double buttonX, double buttonY, TickRule rule);
+               Checkbox* volumeUp, VolumePips* volumePips, double buttonX, double buttonY);
 
   /* The button at its place, the controls over their click areas showing
    * their pictures, all of them hidden. */
   void Arrange();
   bool IsOpen() const;
-  /* The panel over the window with its controls shown. */
+  /* The panel over the window with its controls shown, the ticks showing
+   * the settings in force: F11, or the other panel (the menu's or a room's),
+   * may have changed them since. */
   void Open();
   /* Back to the button; the controls hidden. */
   void Close();
@@ -52,8 +44,8 @@ class OptionsPanel {
   Checkbox* muteBox_;
   Checkbox* volumeDown_;
   Checkbox* volumeUp_;
+  VolumePips* volumePips_;
   double buttonX_, buttonY_;
-  TickRule rule_;
 };
 
 #endif

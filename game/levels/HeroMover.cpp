@@ -67,7 +67,7 @@ bool HeroMover::SecondRoomEdge(double x, double y, Hero::Facing facing) {
   return true;
 }
 
-bool HeroMover::HeldFacing(Hero::Facing* facing) const {
+bool HeroMover::HeldFacing(Hero::Facing* facing) {
   static const struct {
     unsigned char key;
     Hero::Facing facing;
@@ -78,6 +78,11 @@ bool HeroMover::HeldFacing(Hero::Facing* facing) const {
     return true;
   }
   return false;
+}
+
+bool HeroMover::WalkKeyHeld() {
+  Hero::Facing facing;
+  return HeldFacing(&facing);
 }
 
 void HeroMover::Update() {

@@ -35,6 +35,8 @@ class HeroMover {
   /* The second room: x -236..234 over y -134..70 around the table
    * (x -138..88, y -114..10), and the passage x 180..234 up to y 128. */
   static bool SecondRoomEdge(double x, double y, Hero::Facing facing);
+  /* True while any walk key is held, whether or not the hero can move. */
+  static bool WalkKeyHeld();
 
   unsigned char blocked;
   unsigned char frozen;
@@ -42,7 +44,7 @@ class HeroMover {
   int windowHeight;
 
  private:
-  bool HeldFacing(Hero::Facing* facing) const;
+  static bool HeldFacing(Hero::Facing* facing);
 };
 
 #endif

@@ -9,6 +9,7 @@
 #include "Room_BookSelf.h"
 #include "Room_Door.h"
 #include "Room_Drawer.h"
+#include "RoomOverlay.h"
 
 class Level1 : public RoomLevel {
  public:
@@ -23,11 +24,14 @@ class Level1 : public RoomLevel {
   Room_BookSelf* bookShelf;
   Room_Drawer* drawer;
   Room_Door* door;
+  RoomOverlay* wholePainting;  // the room view's painting once the jigsaw is solved
+  RoomOverlay* emptyCubby;     // the shelf's close-up once the wand and orbs are taken
 
  protected:
   std::vector<GameObject*> Furniture() const override;
   bool InventoryFadesIn(int view) const override;
   bool Replayable(int miniGame) const override;
+  void StartFrame() override;
 
  private:
   void BuildObjects();

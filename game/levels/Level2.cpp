@@ -50,7 +50,7 @@ void Level2::FileObjects() {
   for (GameObject* object : std::initializer_list<GameObject*>{
            room, hero, drawerOverlay, inventory, pause, restartButton, menuButton, backButton,
            dialog, replayButton, options, checkboxes[0], checkboxes[1], checkboxes[2],
-           checkboxes[3], digits[0], digits[1], digits[2], digits[3]})
+           checkboxes[3], volumePips, digits[0], digits[1], digits[2], digits[3]})
     AddObject(object);
 }
 

@@ -10,6 +10,9 @@
 extern int stageClearMark;
 /* kGameOverMark after a lost mini-game; the level writes 0 when it moves on. */
 extern int gameOverMark;
+/* What lost the last mini-game, one of the loss causes below, for the
+ * game-over screen to say; the level writes kNoLoss when it moves on. */
+extern int gameOverCause;
 /* The code of the mini-game that just ended; the levels write 0 once they
  * have taken it up. */
 extern int lastMiniGame;
@@ -18,6 +21,13 @@ extern unsigned char hotspotHover;
 
 const int kStageClearMark = 9;
 const int kGameOverMark = 10;
+
+/* Values of gameOverCause. */
+const int kNoLoss = 0;
+const int kTimeRanOut = 1;
+const int kNoSwapsLeft = 2;
+const int kCaughtByMonster = 3;
+const int kNoLivesLeft = 4;
 
 /* Values of lastMiniGame. A failed mini-game leaves its own state id. */
 const int kPuzzleFailed = 8;

@@ -7,6 +7,7 @@
 #include "FirstRoom.h"
 #include "GameStateManager.h"
 #include "Hero.h"
+#include "HeroMover.h"
 #include "Inventory.h"
 #include "LeaveTransition.h"
 #include "LevelProgress.h"
@@ -23,8 +24,6 @@
 using namespace FirstRoom;
 
 namespace {
-
-const unsigned char kWalkKeys[] = {TN_KEY_W, TN_KEY_A, TN_KEY_S, TN_KEY_D};
 
 /* A place in a close-up view that answers the cursor. */
 struct ClickSpot {
@@ -125,12 +124,6 @@ const RoomSpots* SpotsOf(int roomStateId) {
 
 bool Pressed(unsigned char key) { return TNInputCheckTriggered(key) != 0; }
 bool Clicked() { return Pressed(TN_MOUSE_LEFT); }
-
-bool WalkKeyHeld() {
-  for (unsigned char key : kWalkKeys)
-    if (TNInputCheckCurr(key)) return true;
-  return false;
-}
 
 bool IsStandingSpot(int spot) {
   return spot == kSpotDrawer || spot == kSpotPainting || spot == kSpotBookShelf ||
@@ -278,7 +271,8 @@ void RoomController::UpdateFirstRoomCaptions() {
   const int caption = Caption();
   switch (view) {
     case kViewRoom: {
-      if (caption == kCaptionWelcome && WalkKeyHeld()) ShowCaption(kCaptionLookAround);
+      if (caption == kCaptionWelcome && HeroMover::WalkKeyHeld())
+        ShowCaption(kCaptionLookAround);
       const bool atSpot = IsStandingSpot(HotspotAt());
       const int now = Caption();
       if ((now == kCaptionLookAround || now == kCaptionWhatElse) && atSpot)
@@ -365,13 +359,13 @@ void RoomController::UpdateSecondRoom() {
 
 bool RoomController::HeroLeftStart() const {
   const Hero* hero = Scene().hero;
-  return hero->posX != R2::kHeroStartX && hero->posY != R2::kHeroStartY;
+  return hero->posX != R2::kHeroStartX || hero->posY != R2::kHeroStartY;
 }
 
 /* Back from the solved rings or the mazes, every step before them counts
  * as done and the mini-game's caption stays, with nothing but walking
- * answered, until the hero has walked off the start on both axes. True
- * while that holds. */
+ * answered, until the hero's first step off the start. True while that
+ * holds. */
 bool RoomController::TakeUpMiniGame() {
   if (lastMiniGame == kRingsSolved) {
     ringsSolved = trophyPlaced = drawerCaptionDone = keyTaken = trophyTaken = 1;
@@ -477,7 +471,9 @@ void RoomController::HandleSecondRoomCloseUp(int view, int spot) {
       if (live && Clicked()) launchPending = 1;
       break;
     case R2::kViewComputerOff:
-      live = spot == R2::kSpotPowerButton && safeOpened && !mazeSolved;
+      // The clock goes first, as the caption here says, even with the safe
+      // opened early by a player who knew its code.
+      live = spot == R2::kSpotPowerButton && ringsSolved && safeOpened && !mazeSolved;
       if (live && Clicked()) launchPending = 1;
       break;
     default:
@@ -511,10 +507,26 @@ void RoomController::RunKeypad() {
     digitCount = 0;
     return;
   }
-  if (!Clicked()) return;
-  int x = 0, y = 0;
-  TNInputGetCursorPosition(&x, &y);
-  const int key = KeypadKeyAt(x, y);
+  if (Clicked()) {
+    int x = 0, y = 0;
+    TNInputGetCursorPosition(&x, &y);
+    PressKeypadKey(KeypadKeyAt(x, y));
+  }
+  // The keyboard types on the keypad too; keys that went down in the same
+  // frame act in the order of their codes, until the safe opens.
+  for (int code = 1; code < 256 && View() == R2::kViewKeypad; ++code)
+    if (Pressed(static_cast<unsigned char>(code))) PressKeypadKey(KeypadKeyFor(code));
+}
+
+int RoomController::KeypadKeyFor(int keyCode) {
+  if (keyCode >= TN_KEY_0 && keyCode <= TN_KEY_9) return keyCode - TN_KEY_0;
+  if (keyCode >= TN_KEY_NUMPAD_0 && keyCode <= TN_KEY_NUMPAD_9) return keyCode - TN_KEY_NUMPAD_0;
+  if (keyCode == TN_KEY_BACKSPACE || keyCode == TN_KEY_DELETE) return R2::kKeyDelete;
+  if (keyCode == TN_KEY_RETURN) return R2::kKeyEnter;
+  return kNoKey;
+}
+
+void RoomController::PressKeypadKey(int key) {
   if (key == R2::kKeyDelete)
     DeleteDigit();
   else if (key == R2::kKeyEnter)
@@ -523,6 +535,7 @@ void RoomController::RunKeypad() {
     TypeDigit(key);
 }
 
+/* The displays show exactly the digits typed that count. */
 void RoomController::TypeDigit(int digit) {
   if (digitCount >= R2::kCodeLength) return;
   Numbers* display = Scene().digits[digitCount];
@@ -532,20 +545,21 @@ void RoomController::TypeDigit(int digit) {
   wrongCode = 0;
 }
 
-/* With nothing typed, the first display is cleared all the same. */
 void RoomController::DeleteDigit() {
-  if (digitCount >= 1) --digitCount;
+  if (digitCount == 0) return;
+  --digitCount;
   Scene().digits[digitCount]->SetTransparency(0.0f);
 }
 
-/* A wrong code leaves its digits shown until new ones are typed over them. */
+/* A wrong code is cleared at once; its caption stays until the next digit. */
 void RoomController::EnterCode() {
   if (digitCount != R2::kCodeLength) return;
-  digitCount = 0;
   if (!SafeCodeShown()) {
+    while (digitCount > 0) DeleteDigit();
     wrongCode = 1;
     return;
   }
+  digitCount = 0;
   OpenView(R2::kViewSafeOpen);
   safeOpened = 1;
 }
@@ -633,7 +647,7 @@ void RoomController::UpdateSecondRoomCaptions() {
  * while the hero stays at a spot. */
 void RoomController::UpdateLoungeCaption() {
   if (Caption() == R2::kCaptionWelcome) {
-    if (WalkKeyHeld()) ShowCaption(R2::kCaptionWhatElse);
+    if (HeroMover::WalkKeyHeld()) ShowCaption(R2::kCaptionWhatElse);
     return;
   }
   const int spot = HotspotAt();

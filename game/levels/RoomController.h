@@ -28,6 +28,10 @@ class RoomController {
    * SecondRoom::kKeyDelete or SecondRoom::kKeyEnter; kNoKey for none. */
   static int KeypadKeyAt(int x, int y);
   static constexpr int kNoKey = -1;
+  /* The keypad key a keyboard key (TNKeyCode) types: digits of the main
+   * row and of the numeric keypad, Backspace or Delete, Enter; kNoKey for
+   * any other. */
+  static int KeypadKeyFor(int keyCode);
   /* The first room's captions and the clicks handled with them. */
   void UpdateFirstRoomCaptions();
   /* The second room's captions. */
@@ -66,6 +70,7 @@ class RoomController {
   void UpdatePaintingView(int spot);
   void UpdateBookShelfView(int spot);
   void RunKeypad();
+  void PressKeypadKey(int key);
   void TypeDigit(int digit);
   void DeleteDigit();
   void EnterCode();

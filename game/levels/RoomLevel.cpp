@@ -15,26 +15,54 @@ namespace {
 const float kFadeStep = 0.05f;
 
 const ScreenRect kPauseButtonRect = {15, 35, 5, 40};
-const ScreenRect kPanelMenuRect = {340, 400, 240, 255};
-const ScreenRect kPanelRestartRect = {315, 425, 290, 305};
-const ScreenRect kPanelOptionsRect = {315, 425, 340, 355};
-const ScreenRect kPanelBackRect = {340, 400, 390, 405};
-const ScreenRect kReplayRect = {345, 400, 320, 330};
-const ScreenRect kEndMenuRect = {345, 400, 390, 400};
+
+/* The pause panel's and the game-over screen's buttons stand in one column down
+ * the middle of the window, all as large as the Options button they share it
+ * with; each answers on its plate, the picture less its 2 px clear rim. */
+const double kButtonWidth = 80.0, kButtonHeight = 40.0, kButtonRim = 2.0;
+const double kColumnX = 0.0;
+const double kPanelMenuY = 50.0, kPanelRestartY = 0.0, kOptionsY = -50.0, kPanelBackY = -100.0;
+const double kReplayY = -30.0, kEndMenuY = -100.0;
+
+ScreenRect PlateOfButtonAt(double y) {
+  const double left = 400.0 + kColumnX - kButtonWidth / 2 + kButtonRim;
+  const double top = 300.0 - y - kButtonHeight / 2 + kButtonRim;
+  return {static_cast<int>(left), static_cast<int>(left + kButtonWidth - 2 * kButtonRim) - 1,
+          static_cast<int>(top), static_cast<int>(top + kButtonHeight - 2 * kButtonRim) - 1};
+}
+
+const ScreenRect kPanelMenuRect = PlateOfButtonAt(kPanelMenuY);
+const ScreenRect kPanelRestartRect = PlateOfButtonAt(kPanelRestartY);
+const ScreenRect kPanelOptionsRect = PlateOfButtonAt(kOptionsY);
+const ScreenRect kPanelBackRect = PlateOfButtonAt(kPanelBackY);
+const ScreenRect kReplayRect = PlateOfButtonAt(kReplayY);
+const ScreenRect kEndMenuRect = PlateOfButtonAt(kEndMenuY);
+
+void PlaceInColumn(Sprite* button, double y) {
+  Resize(button, kButtonWidth, kButtonHeight);
+  Place(button, kColumnX, y);
+}
 
 /* Camera offsets of the pause button and the loading animation. */
 const double kPauseButtonX = -370.0, kPauseButtonY = 270.0;
 const double kPauseButtonWidth = 30.0, kPauseButtonHeight = 42.0;
-const double kOptionsX = -30.0, kOptionsY = -50.0;
 const double kPanelWidth = 800.0, kPanelHeight = 600.0;
 
 const char* const kStageClearImage = "Resources/Animation/Background/BACKGROUND_STAGE_CLEAR.png";
 const char* const kGameOverImage = "Resources/Animation/Background/BACKGROUND_GAME_OVER.png";
+/* The game-over screen's line on what lost the game, by cause (kTimeRanOut on). */
+const char* const kLossLines[] = {"Resources/Animation/Text/LOSS_TIME_RAN_OUT.png",
+                                  "Resources/Animation/Text/LOSS_NO_SWAPS_LEFT.png",
+                                  "Resources/Animation/Text/LOSS_CAUGHT_BY_MONSTER.png",
+                                  "Resources/Animation/Text/LOSS_NO_LIVES_LEFT.png"};
+const int kLossLineCount = 4;
+const double kLossLineWidth = 320.0, kLossLineHeight = 28.0, kLossLineY = 20.0;
 const char* const kClearMusic = "Resources/Sound/BGM/StageClear.ogg";
 const char* const kLoseMusic = "Resources/Sound/BGM/Lose.ogg";
 
 bool Clicked() { return TNInputCheckTriggered(TN_MOUSE_LEFT) != 0; }
 bool EscapePressed() { return TNInputCheckTriggered(TN_KEY_ESCAPE) != 0; }
+bool InBackground() { return TNInputCheckCurr(TN_KEY_BACKGROUND) != 0; }
 
 void SetAllTransparency(const std::vector<GameObject*>& objects, float t) {
   for (GameObject* object : objects) object->SetTransparency(t);
@@ -58,9 +86,10 @@ void RoomLevel::BuildSharedObjects() {
   replayButton = new Replay;
   options = new Options;
   for (Checkbox*& box : checkboxes) box = new Checkbox;
+  volumePips = new VolumePips;
   fade = new Fade;
   optionsPanel = OptionsPanel(options, checkboxes[0], checkboxes[1], checkboxes[2], checkboxes[3],
-                              kOptionsX, kOptionsY, OptionsPanel::kTicksShowSettings);
+                              volumePips, kColumnX, kOptionsY);
 }
 
 void RoomLevel::PlaceSharedObjects() {
@@ -69,9 +98,9 @@ void RoomLevel::PlaceSharedObjects() {
   // The first fade-in brings the room in.
   SetTransparency({room, hero, inventory, dialog}, 0.0f);
   SetAllTransparency(Furniture(), 0.0f);
-  Place(menuButton, -30.0, 50.0);
-  Place(restartButton, -30.0, 0.0);
-  Place(backButton, -30.0, -100.0);
+  PlaceInColumn(menuButton, kPanelMenuY);
+  PlaceInColumn(restartButton, kPanelRestartY);
+  PlaceInColumn(backButton, kPanelBackY);
   dialog->posY = -250.0;
   pause->SetFrame(kButtonFrameNormal);
   SetTransparency({pause, restartButton, menuButton, backButton, replayButton}, 0.0f);
@@ -81,15 +110,27 @@ void RoomLevel::PlaceSharedObjects() {
 void RoomLevel::SetUpEndScreen() {
   if (gameOverMark == kGameOverMark) {
     room->ShowEndScreen(kGameOverImage);
-    Place(replayButton, -25.0, -30.0);
-    menuButton->posY = -100.0;
+    PlaceInColumn(replayButton, kReplayY);
+    PlaceInColumn(menuButton, kEndMenuY);
     SetTransparency({replayButton, menuButton}, 1.0f);
+    ShowLossLine();
   } else if (stageClearMark == kStageClearMark) {
     room->ShowEndScreen(kStageClearImage);
   } else {
     return;
   }
   SetTransparency({pause, hero, inventory}, 0.0f);
+}
+
+/* Nothing is said when no mini-game left its cause behind. */
+void RoomLevel::ShowLossLine() {
+  if (gameOverCause < kTimeRanOut || gameOverCause > kLossLineCount) return;
+  lossLine = new Sprite(kLossLines[0], kLossLineWidth, kLossLineHeight);
+  for (int i = 1; i < kLossLineCount; ++i) lossLine->AddFrame(kLossLines[i]);
+  lossLine->SetFrame(gameOverCause - kTimeRanOut);
+  Place(lossLine, kColumnX, kLossLineY);
+  lossLine->SetTransparency(0.0f);  // it fades in with the screen
+  AddObject(lossLine);
 }
 
 void RoomLevel::BuildInventorySlots() {
@@ -139,7 +180,7 @@ RoomLevel::~RoomLevel() {
   for (GameObject* object : std::initializer_list<GameObject*>{
            dialog, hero, room, inventory, pause, restartButton, menuButton, backButton, loading,
            replayButton, options, checkboxes[0], checkboxes[1], checkboxes[2], checkboxes[3],
-           fade})
+           volumePips, fade, lossLine})
     delete object;
   for (int i = 0; i < Inventory::kSlotCount; ++i) {
     delete layout_.items[i];
@@ -213,6 +254,7 @@ void RoomLevel::FadeIn(int view) {
     pause->SetTransparency(0.0f);
   }
   if (InventoryFadesIn(view)) inventory->SetTransparency(fadeLevel);
+  if (view == layout_.endScreenView && lossLine != nullptr) lossLine->SetTransparency(fadeLevel);
   if (fadeLevel >= 1.0f) fadeLevel = 0.0f;
 }
 
@@ -225,8 +267,11 @@ void RoomLevel::UpdatePlayingOverlay(int x, int y) {
   const bool overButton = HoverButton(pause, kPauseButtonRect, x, y);
   // Once the screen starts going black for a mini-game there is no pausing.
   if (driver.controller->launchPending) return;
-  if ((overButton && Clicked()) || EscapePressed()) PauseGame();
+  // A window in the background stops the room just as Escape does.
+  if ((overButton && Clicked()) || EscapePressed() || InBackground()) PauseGame();
 }
+
+bool RoomLevel::IsPaused() const { return pause->GetFrame() == kButtonFramePanel; }
 
 void RoomLevel::PauseGame() {
   SoundSetPaused(true);
@@ -298,6 +343,7 @@ void RoomLevel::UpdateEndScreen(int x, int y) {
     }
     if (HoverButton(menuButton, kEndMenuRect, x, y) && Clicked()) {
       gameOverMark = 0;
+      gameOverCause = kNoLoss;
       lastMiniGame = 0;
       nextStateId = kStateMenu;
     }
@@ -313,6 +359,7 @@ void RoomLevel::RunLeavingSequence() {
     // Only a replayable mini-game starts the leaving; anything else goes home.
     nextStateId = Replayable(lastMiniGame) ? lastMiniGame : kStateMenu;
     gameOverMark = 0;
+    gameOverCause = kNoLoss;
     lastMiniGame = 0;
   } else {
     stageClearMark = 0;

@@ -45,6 +45,8 @@ class RoomLevel : public BaseGameState {
   ~RoomLevel() override;
   /* The whole per-frame logic of the room. */
   void Update() override;
+  /* While the pause panel is up. */
+  bool IsPaused() const override;
 
   /* Shows kind in the first empty inventory slot; false when all are full. */
   bool AddItem(int kind);
@@ -73,7 +75,9 @@ class RoomLevel : public BaseGameState {
   SoundClip* loseMusic;
   Options* options;
   Checkbox* checkboxes[4];
+  VolumePips* volumePips;
   OptionsPanel optionsPanel;
+  Sprite* lossLine = nullptr;  // the game-over screen's line on what lost the game
 
  protected:
   explicit RoomLevel(const Layout& layout);
@@ -103,6 +107,7 @@ class RoomLevel : public BaseGameState {
   virtual bool Replayable(int miniGame) const = 0;
 
  private:
+  void ShowLossLine();
   void FadeIn(int view);
   void UpdatePlayingOverlay(int x, int y);
   void PauseGame();

@@ -78,6 +78,11 @@ MazePuzzle::MazePuzzle() {
   mazeOneMusic = SoundCreate("Resources/Sound/BGM/MazeOne.ogg", true);
   mazeTwoMusic = SoundCreate("Resources/Sound/BGM/MazeTwo.ogg", true);
   SoundPlay(currentStateId == kStateMazeTwo ? mazeTwoMusic : mazeOneMusic);
+  AddPause(false);
+}
+
+void MazePuzzle::DrawStill() {
+  if (started && !finished) DrawCells();
 }
 
 /* One sprite for everything in the maze, so nothing that can touch the hero
@@ -180,6 +185,7 @@ void MazePuzzle::Play() {
   world->Advance(TNFrameRateControllerGetFrameTime());
   const bool timeUp = --timeLeft < 0;
   const MazeWorld::Touches touches = world->TouchHero();
+  if (touches.caught || timeUp) gameOverCause = touches.caught ? kCaughtByMonster : kTimeRanOut;
   if (timeUp || touches.caught || touches.cleared) Finish(timeUp || touches.caught, touches.cleared);
   FollowHero();
   PlaceHud();

@@ -38,6 +38,7 @@ class MazePuzzle : public BaseGameState {
   MazePuzzle();
   ~MazePuzzle() override;
   void Update() override;
+  void DrawStill() override;
 
   /* The maze file of a maze state: "Resources/MazeOne.txt" or "Resources/MazeTwo.txt". */
   static const char* MazeFilePath(int stateId);

@@ -36,12 +36,19 @@ const float kViewHalfWidth = 400.0f, kViewHalfHeight = 300.0f;
 const int kIntroCaption = 9;
 const int kTimeLabelFrame = 17;
 const int kClicksLabelFrame = 18;
-const int kDigitSix = 6, kDigitOne = 1, kDigitZero = 0;
+const int kDigitZero = 0;
 const double kCaptionY = -250.0, kCaptionOffScreenY = 500.0;
 const double kHudY = 200.0;
 const int kFramesPerSecond = 60;
 
 bool Clicked() { return TNInputCheckTriggered(TN_MOUSE_LEFT) != 0; }
+
+/* Both read-outs come from the counts they show, so the starting "10" and
+ * "60" follow kStartClicks and the clock. */
+void ShowTwoDigits(int value, Numbers* tens, Numbers* units) {
+  tens->SetFrame(value < 10 ? kDigitZero : value / 10);
+  units->SetFrame(value < 10 ? value : value % 10);
+}
 
 /* A textured quad from (left, bottom) to (right, top), the image upright. Its
  * bottom edge samples a hair inside the image: where rows of pieces meet
@@ -97,6 +104,11 @@ Puzzle::Puzzle()
   BuildObjects();
   music = SoundCreate(kMusic, true);
   SoundPlay(music);
+  AddPause(false);
+}
+
+void Puzzle::DrawStill() {
+  if (started) DrawBoard();
 }
 
 void Puzzle::Puzzle_Initialize() {
@@ -251,6 +263,8 @@ void Puzzle::Update() {
     Finish();
   } else if (clicksLeft == 0 || timer.IsOver()) {
     gameOverMark = kGameOverMark;
+    // The swap that used up the last one ends the game even as time runs out.
+    gameOverCause = clicksLeft == 0 ? kNoSwapsLeft : kTimeRanOut;
     lastMiniGame = kPuzzleFailed;
     Finish();
   }
@@ -263,24 +277,18 @@ void Puzzle::UpdateIntro() {
   if (!Clicked()) return;
   started = 1;
   SetHudTransparency(1.0f);
-  timeTens->SetFrame(kDigitSix);
-  clicksTens->SetFrame(kDigitOne);
+  ShowClicks();
+  ShowTime();
   caption->posY = kCaptionOffScreenY;
   DrawBoard();
   timer.Tick();
 }
 
-void Puzzle::ShowClicks() {
-  if (clicksLeft == kStartClicks) return;
-  clicksTens->SetFrame(kDigitZero);
-  clicksUnits->SetFrame(clicksLeft);
-}
+void Puzzle::ShowClicks() { ShowTwoDigits(clicksLeft, clicksTens, clicksUnits); }
 
 /* Whole seconds left at 60 frames a second. */
 void Puzzle::ShowTime() {
-  const int seconds = static_cast<int>(timer.GetCount()) / kFramesPerSecond;
-  timeTens->SetFrame(seconds < 10 ? kDigitZero : seconds / 10);
-  timeUnits->SetFrame(seconds < 10 ? seconds : seconds % 10);
+  ShowTwoDigits(static_cast<int>(timer.GetCount()) / kFramesPerSecond, timeTens, timeUnits);
 }
 
 void Puzzle::HandleClick() {

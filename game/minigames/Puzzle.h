@@ -49,6 +49,7 @@ class Puzzle : public BaseGameState {
   ~Puzzle() override;
   /* Intro, play or the way out, once per frame. */
   void Update() override;
+  void DrawStill() override;
 
   /* Background, the whole picture as a guide, the pieces in index order,
    * and the mark round a piece waiting for its swap. */

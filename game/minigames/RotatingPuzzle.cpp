@@ -44,6 +44,7 @@ RotatingPuzzle::RotatingPuzzle() {
   fade->SetTransparency(0.0f);
   music = SoundCreate(kMusic, true);
   SoundPlay(music);
+  AddPause(false);
 }
 
 RotatingPuzzle::~RotatingPuzzle() {

@@ -57,6 +57,7 @@ Spellcast::Spellcast(const SpellcastRules& rules) : rules(rules) {
   scoreStep = 1;
   waiting = 1;
   SoundPlay(music);
+  AddPause(true);
 }
 
 void Spellcast::BuildObjects() {
@@ -190,6 +191,7 @@ void Spellcast::Win() {
 
 void Spellcast::Lose() {
   gameOverMark = kGameOverMark;
+  gameOverCause = kNoLivesLeft;
   lastMiniGame = rules.resultCode;
   Decide();
 }

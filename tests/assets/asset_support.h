@@ -1,4 +1,4 @@
-// Helpers of the asset checks: the table of expected files; pictures and sounds decoded by the game's SDL libraries.
+// Helpers of the asset checks: the table of expected files; pictures (decoded by Picture) and sounds.
 #pragma once
 
 #include <SDL.h>
@@ -14,11 +14,9 @@
 #include <string>
 #include <vector>
 
-inline std::string ReadFile(const std::string& path) {  // empty when it cannot be read
-    std::ostringstream content;
-    if (std::ifstream in{path, std::ios::binary}) content << in.rdbuf();
-    return content.str();
-}
+#include "Picture.h"
+#include "TempTree.h"
+
 inline bool FileExists(const std::string& path) { return static_cast<bool>(std::ifstream(path)); }
 
 // The source folder, from CMakeCache.txt: the tests run in the build folder.
@@ -52,19 +50,17 @@ inline std::vector<ExpectedFile> ExpectedFiles(bool (*wanted)(const ExpectedFile
     return files;
 }
 
-// A picture converted to RGBA32; null, and a test failure, when it does not decode.
+// A picture as an RGBA32 surface (see Picture); null, and a test failure, when it does not decode.
 using Surface = std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)>;
 inline Surface LoadRgba(const std::string& path) {
-    SDL_Surface* loaded = IMG_Load(path.c_str());
-    if (!loaded) ADD_FAILURE() << path << ": " << IMG_GetError();
-    SDL_Surface* rgba = loaded ? SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0) : nullptr;
-    SDL_FreeSurface(loaded);
-    return Surface(rgba, SDL_FreeSurface);
+    Picture picture(path);
+    if (!picture.Loaded()) ADD_FAILURE() << path << ": " << IMG_GetError();
+    return Surface(picture.Release(), SDL_FreeSurface);
 }
 
 struct Rgba { int r, g, b, a; };
 inline Rgba PixelAt(const SDL_Surface* s, int x, int y) {
-    const uint8_t* p = static_cast<const uint8_t*>(s->pixels) + y * s->pitch + 4 * x;
+    const unsigned char* p = Picture::PixelOf(s, x, y);
     return {p[0], p[1], p[2], p[3]};
 }
 inline bool operator==(const Rgba& p, const Rgba& q) { return p.r == q.r && p.g == q.g && p.b == q.b && p.a == q.a; }

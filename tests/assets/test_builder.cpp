@@ -20,11 +20,9 @@ long long ModifiedNs(const std::string& path) {
     return stat(path.c_str(), &info) == 0 ? info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec : -1;
 }
 
-struct Tree {  // a scratch assets tree with one source of each kind, removed at the end
-    std::string root, assets, log;  // log: the last command's standard output and error
+struct Tree : TempDir {  // a scratch assets tree with one source of each kind
+    std::string root = path, assets = path + "/assets/", log;  // log: the last command's standard output and error
     Tree() {
-        char pattern[] = "/tmp/sorca-builder-test-XXXXXX";
-        root = mkdtemp(pattern) ? pattern : "/nonexistent", assets = root + "/assets/";
         Write("SAFE_CODE.txt", "1234\n");
         Write("Animation/Test/SQUARE.png.svg", kSquare);
         Write("Animation/Test/CODE.png.svg", "<svg xmlns='http://www.w3.org/2000/svg' width='60' height='20'><rect "
@@ -45,17 +43,13 @@ struct Tree {  // a scratch assets tree with one source of each kind, removed at
         Write("Sound/SFX/Blip.ogg.score", kScore);
         Write("MazeOne.txt", "Width 8\nHeight 6\n");
     }
-    ~Tree() { Run("rm -rf '" + root + "'"); }
     bool Run(const std::string& command) {
         FILE* pipe = popen((command + " 2>&1").c_str(), "r");
         log.clear();
         for (char buffer[512]; pipe && fgets(buffer, sizeof buffer, pipe);) log += buffer;
         return pipe && pclose(pipe) == 0;
     }
-    void Write(const std::string& file, const std::string& text) {
-        Run("mkdir -p \"$(dirname '" + assets + file + "')\"");
-        std::ofstream(assets + file, std::ios::binary) << text;
-    }
+    void Write(const std::string& file, const std::string& text) const { TempDir::Write("assets/" + file, text); }
     bool Build(const std::string& to = "out") {
         return Run("python3 '" + SourceDir() + "/tools/build_assets.py' --assets '" + assets + "' --out '" + root + "/" +
                    to + "' --work '" + root + "/" + to + "-work' --synth tools/sorca-synth --no-sheet");

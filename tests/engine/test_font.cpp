@@ -1,26 +1,17 @@
 // Fonts: where text may start, what a print leaves behind, literal text and font ids.
 #include <fontconfig/fontconfig.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
 
 #include "GLTestWindow.h"
-
-// The whole 800 x 600 back buffer as 0xRRGGBB, rows top first.
-static std::vector<int> ReadWindow() {
-  std::vector<unsigned char> rgba(4 * 800 * 600);
-  glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  std::vector<int> pixels(800 * 600);
-  for (int i = 0; i < 800 * 600; ++i)
-    pixels[(599 - i / 800) * 800 + i % 800] = rgba[4 * i] << 16 | rgba[4 * i + 1] << 8 | rgba[4 * i + 2];
-  return pixels;
-}
+#include "TempTree.h"
 
 static int LitPixels() {
-  const std::vector<int> pixels = ReadWindow();
-  return static_cast<int>(pixels.size() - std::count(pixels.begin(), pixels.end(), kBlack));
+  const ScreenShot shot;
+  int lit = 0;
+  for (int y = 0; y < 600; ++y)
+    for (int x = 0; x < 800; ++x) lit += shot.Rgb(x, y) != kBlack;
+  return lit;
 }
 
 // Triangles sent to the GL by one print, whether or not they land on screen.
@@ -52,14 +43,17 @@ class FontTest : public GLTestWindow {
 TEST_F(FontTest, TextIsDrawnInItsColourOnlyRightOfAndAboveTheBasePoint) {
   StartFrame(1, 0, 0, 0);
   TNGfxPrint(font_, "Sorca", -40, 0, 1.0f, 0.5f, 0.0f);
-  int full = 0, above = 0, below = 0, index = 0;
-  for (int rgb : ReadWindow()) {
-    const int x = index % 800, y = index++ / 800, r = rgb >> 16, g = rgb >> 8 & 0xFF;
-    if (rgb == kBlack) continue;
-    ASSERT_TRUE((rgb & 0xFF) == 0 && std::abs(r - 2 * g) <= 2) << std::hex << rgb;  // edges keep the hue
-    ASSERT_GE(x, 360);
-    full += r == 255;
-    (y < 300 ? above : below)++;
+  const ScreenShot shot;
+  int full = 0, above = 0, below = 0;
+  for (int y = 0; y < 600; ++y) {
+    for (int x = 0; x < 800; ++x) {
+      const int rgb = shot.Rgb(x, y), r = rgb >> 16, g = rgb >> 8 & 0xFF;
+      if (rgb == kBlack) continue;
+      ASSERT_TRUE((rgb & 0xFF) == 0 && std::abs(r - 2 * g) <= 2) << std::hex << rgb;  // edges keep the hue
+      ASSERT_GE(x, 360);
+      full += r == 255;
+      (y < 300 ? above : below)++;
+    }
   }
   EXPECT_GT(full, 50);
   EXPECT_GT(above, 10 * below);  // the base point is on the baseline
@@ -127,8 +121,8 @@ TEST_F(FontTest, EachFontOwnsABlockOf96IdsAndOtherIdsPrintNothing) {
 class NoFontsTest : public GLTestWindow {
  protected:
   void SetUp() override {
-    std::ofstream(config_) << "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
-    setenv("FONTCONFIG_FILE", config_.c_str(), 1);
+    config_.Write("fonts.conf", "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n");
+    setenv("FONTCONFIG_FILE", (config_.path + "/fonts.conf").c_str(), 1);
     FcInitReinitialize();
     GLTestWindow::SetUp();
   }
@@ -136,9 +130,8 @@ class NoFontsTest : public GLTestWindow {
     GLTestWindow::TearDown();
     unsetenv("FONTCONFIG_FILE");
     FcInitReinitialize();
-    std::remove(config_.c_str());
   }
-  const std::string config_ = "/tmp/sorca-fonts-" + std::to_string(getpid()) + ".conf";
+  const TempDir config_;
 };
 
 TEST_F(NoFontsTest, FontStillGetsItsIdsAndPrintsNothing) {

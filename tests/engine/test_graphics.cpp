@@ -106,5 +106,6 @@ TEST_F(GraphicsTest, FullScreenKeepsTheVisibleWorldAndScalesItToTheScreen) {
   StartFrame(1);
   DrawQuadAt(Quad(), 0, 0, 100, 100);    // 240 x 180 screen pixels
   DrawQuadAt(Quad(), 390, 290, 20, 20);  // the top-right corner stays visible
-  ExpectPixels({{960 + 115, 540 - 85, kBlue}, {960 + 125, 540, kWhite}, {1915, 5, kBlue}});
+  // Window pixels, read at 2.4 x 1.8 screen pixels each: (1075, 455), (1084, 540), (1915, 5).
+  ExpectPixels({{448, 253, kBlue}, {452, 300, kWhite}, {798, 3, kBlue}});
 }

@@ -78,6 +78,17 @@ TEST_F(InputTest, FullScreenCursorIsTruncatedToLogicalPixels) {
   EXPECT_EQ(std::vector<int>({960, 540, -959, -539}), CursorAndDelta());
 }
 
+TEST_F(InputTest, ResetForgetsHeldKeysAndButtonsAndTheCursor) {
+  Push(SDL_KEYDOWN, SDLK_w);
+  Push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 300, 200);
+  NextFrame();
+  NextFrame();
+  ASSERT_EQ("1100 1100", States('W') + " " + States(1));
+  TNInputReset();
+  EXPECT_EQ("0000 0000", States('W') + " " + States(1));
+  EXPECT_EQ(std::vector<int>({0, 0, 0, 0}), CursorAndDelta());
+}
+
 TEST(VirtualKeyCodes, SdlKeysMapToTheEngineCodes) {
   const int cases[][3] = {{SDLK_w, SDL_SCANCODE_W, 87},       {SDLK_F11, SDL_SCANCODE_F11, 122},
                           {SDLK_LEFT, SDL_SCANCODE_LEFT, 37}, {SDLK_DOWN, SDL_SCANCODE_DOWN, 40},

@@ -225,6 +225,7 @@ TEST(SweptCollision, ImpactTimesAndPoints) {
       {kPointOnFloor, 7, 2, 7, -2, -1, U, U},        {kPointOnFloor, 1, 2, 0, 0.5f, -1, U, U},
       {kPointOnFloor, -1, 0, 1, 0, -1, U, U},        {kPointOnFloor, -1, 0, 1, -0.000009f, -1, U, U},
       {kPointOnFloor, 1, 2, 3, -2, 0.5f, 2, 0},      {kPointOnFloor, 5, 1, 5, -1, 0.5f, 5, 0},  // the ends count
+      {kPointOnFloor, 1, 2, 1, 0, 1, 1, 0},          {kCircleOnFloor, 2, 3, 2, 1, 1, 2, 1},  // a move ending on it
       {kPointOnFloor, -5, 1, -5, -1, 0.5f, -5, 0},   {kCircleOnFloor, 0, 3, 0, -3, 1 / 3.0f, 0, 1},  // a radius short
       {kCircleOnFloor, 0, -3, 0, 3, 1 / 3.0f, 0, -1}, {kCircleOnFloor, 0, 3, 0, 1.5f, -1, U, U},
       {kCircleOnFloor, 0, 0.5f, 0, 0.8f, -1, U, U},  {kCircleOnFloor, 0, 0.5f, 0, -0.5f, -1, U, U},

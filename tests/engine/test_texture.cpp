@@ -1,13 +1,11 @@
 // Textures: decoding, orientation, size, offsets and broken files.
 #include <SDL_image.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
 
 #include "GLTestWindow.h"
+#include "TempTree.h"
 
 static GLint Bound() {
   GLint texture = -1;
@@ -17,15 +15,8 @@ static GLint Bound() {
 
 class TextureTest : public GLTestWindow {
  protected:
-  void TearDown() override {
-    for (const std::string& path : files_) std::remove(path.c_str());
-    GLTestWindow::TearDown();
-  }
-  std::string Scratch(const std::string& name) {
-    files_.push_back("/tmp/sorca-texture-" + std::to_string(getpid()) + "-" + name);
-    return files_.back();
-  }
-  std::vector<std::string> files_;
+  std::string Scratch(const std::string& name) const { return scratch_.path + "/" + name; }
+  const TempDir scratch_;
 };
 
 TEST_F(TextureTest, ImagesLoadAtTheirSizeWithNearestFilteringAndDrawUprightAndUnmirrored) {
@@ -64,7 +55,6 @@ TEST_F(TextureTest, ImagesLoadAtTheirSizeWithNearestFilteringAndDrawUprightAndUn
 TEST_F(TextureTest, NamesUpTo255CharactersLoadLongerOnesGiveNull) {
   const std::string prefix = Scratch(""), name = prefix + std::string(255 - prefix.size() - 4, 'n') + ".png";
   SDL_Surface* image = SDL_CreateRGBSurfaceWithFormat(0, 8, 8, 32, SDL_PIXELFORMAT_ARGB8888);
-  files_.push_back(name);
   ASSERT_EQ(0, IMG_SavePNG(image, name.c_str()));
   SDL_FreeSurface(image);
   TNGfxTexture* texture = TNGfxTextureLoad(name.c_str());
@@ -99,8 +89,8 @@ TEST_F(TextureTest, MemoryPixelsUploadAsGivenOffsetsAboveOneFoldBackToAtMostOneA
 
 TEST_F(TextureTest, MissingOrCorruptFilesGiveATextureWithoutImageAndOneLineOnStderr) {
   const std::string paths[3] = {Scratch("missing.png"), Scratch("text.png"), Scratch("cut.png")};
-  std::ofstream(paths[1]) << "hello, this is no picture";
-  std::ofstream(paths[2], std::ios::binary) << std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
+  scratch_.Write("text.png", "hello, this is no picture");
+  scratch_.Write("cut.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16));
   for (int i = 0; i < 3; ++i) {
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();

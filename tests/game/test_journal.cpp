@@ -2,16 +2,14 @@
 // whatever else it is given it refuses with a reason or reads as cut short.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <climits>
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "JournalEncoder.h"
 #include "JournalReader.h"
+#include "SessionPlay.h"
 
 namespace {
 
@@ -54,18 +52,9 @@ Encoded Encode(const std::vector<JournalFrame>& frames, bool end = true) {
   return e;
 }
 
-/* Every frame read, and how the reading stopped. */
 std::vector<JournalFrame> ReadAll(const std::string& bytes, JournalReader::Step* last, std::string* why) {
-  JournalReader reader(bytes);
   JournalHeader header;
-  std::vector<JournalFrame> frames;
-  if (!reader.ReadHeader(&header, why)) {
-    *last = JournalReader::kBad;
-    return frames;
-  }
-  JournalFrame f;
-  while ((*last = reader.Next(&f, why)) == JournalReader::kFrame) frames.push_back(f);
-  return frames;
+  return session_play::ReadJournal(bytes, &header, last, why);
 }
 
 void ExpectSame(const JournalFrame& want, const JournalFrame& got, std::size_t i) {
@@ -124,17 +113,6 @@ TEST(Journal, EveryFrameComesBackAsEncodedAndTheDigestKeepsItsDueValues) {
   EXPECT_EQ(reader.FramesRead(), 6);
 }
 
-TEST(Journal, AFrameLikeTheOneBeforeIsOneByteAndAMovingFrameAFew) {
-  std::vector<JournalFrame> frames(2, Frame({87}, 400, 300, 0.016666667, {7, 8}));
-  frames[0].cursorDeltaX = 400, frames[0].cursorDeltaY = 300;
-  JournalFrame walking = Frame({87}, 402, 300, 0.016671234, {7, 8});
-  walking.cursorDeltaX = 2;
-  frames.push_back(walking);
-  const Encoded e = Encode(frames);
-  EXPECT_EQ(e.frameEnds[1] - e.frameEnds[0], 1u);
-  EXPECT_LE(e.frameEnds[2] - e.frameEnds[1], 6u) << "flags, cursor, a few thousand nanoseconds";
-}
-
 TEST(Journal, EveryCutReadsAsTheWholeFramesBeforeItAndNeverAsDamage) {
   const Encoded e = Encode(Session());
   const std::size_t headerSize = JournalEncoder(Header()).HeaderBytes().size();
@@ -163,33 +141,36 @@ TEST(Journal, EveryCutReadsAsTheWholeFramesBeforeItAndNeverAsDamage) {
   EXPECT_TRUE(summary.frames == 6 && summary.ended && summary.cutReason.empty());
 }
 
+/* A header's bytes with byte `at` changed to `to`. Byte 9 is the length of the game version
+ * "1.0", then come the width, the height and the full-screen flag. */
+std::string HeaderWith(std::size_t at, char to) {
+  std::string bytes = JournalEncoder(Header()).HeaderBytes();
+  bytes[at] = to;
+  return bytes;
+}
+
 TEST(Journal, AHeaderThatIsMissingForeignNewerCutOrDamagedIsRefusedWithItsReason) {
   const std::string good = JournalEncoder(Header()).HeaderBytes();
-  auto refusal = [](const std::string& bytes) {
-    JournalReader reader(bytes);
+  std::vector<std::pair<std::string, std::string>> cases = {
+      {"", "the file is empty"},
+      {"SORCAJN", "it is not a Sorca journal"},
+      {"\x89PNG\r\n\x1a\n" + good, "it is not a Sorca journal"},
+      {HeaderWith(8, 2), "it is a journal of version 2; this Sorca reads version 1"},
+      {std::string("SORCAJNL\x80\x01", 10), "it is a journal of version 128; this Sorca reads version 1"},
+      {HeaderWith(13, 0), "its header is damaged (the window size)"},
+      {HeaderWith(17, 2), "its header is damaged (the full-screen flag)"},
+      {HeaderWith(10, '\n'), "its header is damaged (the game version)"},
+      {good, "accepted"},
+  };
+  const std::string cut = "its header is cut off (at ";  // and what it was reading
+  for (std::size_t size = 8; size < good.size(); ++size) cases.push_back({good.substr(0, size), cut});
+  for (const auto& c : cases) {
+    JournalReader reader(c.first);
     JournalHeader header;
     std::string why;
-    return reader.ReadHeader(&header, &why) ? std::string("accepted") : why;
-  };
-  EXPECT_EQ(refusal(""), "the file is empty");
-  EXPECT_EQ(refusal("SORCAJN"), "it is not a Sorca journal");
-  EXPECT_EQ(refusal("\x89PNG\r\n\x1a\n" + good), "it is not a Sorca journal");
-  EXPECT_EQ(refusal(std::string("SORCAJNL\x02", 9) + good.substr(9)),
-            "it is a journal of version 2; this Sorca reads version 1");
-  EXPECT_EQ(refusal(std::string("SORCAJNL\x80\x01", 10)), "it is a journal of version 128; this Sorca reads version 1");
-  for (std::size_t size = 8; size < good.size(); ++size)
-    EXPECT_EQ(refusal(good.substr(0, size)).rfind("its header is cut off (at ", 0), 0u) << size;
-  // Byte 9 is the length of the game version "1.0", then width, height and the full-screen flag.
-  std::string bytes = good;
-  bytes[13] = 0;
-  EXPECT_EQ(refusal(bytes), "its header is damaged (the window size)");
-  bytes = good;
-  bytes[17] = 2;
-  EXPECT_EQ(refusal(bytes), "its header is damaged (the full-screen flag)");
-  bytes = good;
-  bytes[10] = '\n';
-  EXPECT_EQ(refusal(bytes), "its header is damaged (the game version)");
-  EXPECT_EQ(refusal(good), "accepted");
+    const std::string said = reader.ReadHeader(&header, &why) ? "accepted" : why;
+    EXPECT_EQ(c.second == cut ? said.substr(0, cut.size()) : said, c.second) << c.first.size() << " bytes";
+  }
 }
 
 TEST(Journal, ARecordThatIsNoRecordIsRefusedWithWhereAndWhat) {
@@ -225,22 +206,6 @@ TEST(Journal, ARecordThatIsNoRecordIsRefusedWithWhereAndWhat) {
     JournalReader::Summary summary;
     EXPECT_FALSE(JournalReader::Check(header + idle + c.record + idle, &h, &summary, &why)) << c.what;
   }
-}
-
-TEST(Journal, AFileThatIsMissingOrADirectoryIsNotRead) {
-  std::string bytes, why;
-  EXPECT_FALSE(JournalReader::ReadFile("/nonexistent/session.journal", &bytes, &why));
-  EXPECT_EQ(why, "there is no such file");
-  EXPECT_FALSE(JournalReader::ReadFile("/tmp", &bytes, &why));
-  EXPECT_EQ(why, "it is a directory");
-  const std::string path = testing::TempDir() + "journal-read-test-" + std::to_string(getpid());
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(file, nullptr);
-  std::fwrite("SORCAJNL\0\xff", 1, 10, file);
-  std::fclose(file);
-  ASSERT_TRUE(JournalReader::ReadFile(path, &bytes, &why)) << why;
-  EXPECT_EQ(bytes, std::string("SORCAJNL\0\xff", 10));
-  std::remove(path.c_str());
 }
 
 }  // namespace

@@ -5,6 +5,9 @@
 // players and commit them:
 //   SORCA_RECORD_JOURNALS=1 /tmp/xrun.sh N build/game_tests --gtest_filter='KeptJournals.*'
 // (run in build/). A journal whose player is not in this file was recorded by hand.
+// menu_and_first_room.journal, the replay benchmark's and the journal fuzzer's seed, is
+// PlayMenuAndFirstRoom's (SessionPlay.h): its replay is the whole game's first part, so it is
+// no longer replayed here; record it again by hand with RecordSession when the first room changes.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -21,8 +24,6 @@ namespace {
 using namespace session_play;
 
 std::string KeptPath(const std::string& name) { return std::string(SORCA_KEPT_JOURNALS) + "/" + name; }
-
-bool Exists(const std::string& path) { return std::ifstream(path).good(); }
 
 /* The journal read whole: its frames and the value of a digest field in each. */
 struct Kept {
@@ -53,14 +54,10 @@ bool ReplayKept(const std::string& name, const Script& player, Kept* kept) {
     std::string error;
     EXPECT_GE(RecordSession(path, player, &error, true), 0) << error;
   }
-  const std::string bytes = ReadAll(path);
-  JournalReader reader(bytes);
-  std::string why;
-  EXPECT_TRUE(reader.ReadHeader(&kept->header, &why)) << name << ": " << why;
-  JournalFrame frame;
   JournalReader::Step step;
-  while ((step = reader.Next(&frame, &why)) == JournalReader::kFrame) kept->frames.push_back(frame);
-  EXPECT_EQ(step, JournalReader::kEnd) << name << " ends early: " << why;
+  std::string why;
+  kept->frames = ReadJournal(ReadFile(path), &kept->header, &step, &why);
+  EXPECT_EQ(step, JournalReader::kEnd) << name << " is refused or ends early: " << why;
   if (step != JournalReader::kEnd) return false;
   std::string said;
   EXPECT_EQ(RunProgram("--replay '" + path + "'", &said), 0) << said;
@@ -69,21 +66,9 @@ bool ReplayKept(const std::string& name, const Script& player, Kept* kept) {
   return true;
 }
 
-TEST(KeptJournals, MenuAndFirstRoomReplaysToTheQuitFromTheMenu) {
-  Kept kept;
-  ASSERT_TRUE(ReplayKept("menu_and_first_room.journal", PlayMenuAndFirstRoom, &kept));
-  EXPECT_EQ(kept.Stays(), (std::vector<long long>{kStateMenu, kStateLevel1, kStateMenu}));
-  EXPECT_EQ(kept.Field("requested state").back(), kStateQuit);
-}
-
-/* Game time at a steady 60 frames a second, however fast the frames are drawn. */
-unsigned long long ticks = 0;
-unsigned long long NextTick() { return ++ticks; }
-unsigned long long SixtyTicksASecond() { return 60; }
-
 /* The whole-game player wins everything from the splash to the menu, then quits with Exit. */
 void PlayWholeGame(PlayHarness& h) {
-  TNFrameRateControllerSetTimeSource(NextTick, SixtyTicksASecond);
+  UseSteadySixtyFramesASecond();
   WholeGamePlayer player(h);
   const bool won = player.PlayToEnd() && player.SkipSplash();  // the menu fully back
   if (won) h.ClickAt(kMenuExit);
@@ -95,7 +80,7 @@ void PlayWholeGame(PlayHarness& h) {
 /* The whole game, splash to the last stage-clear screen and back to the menu. */
 TEST(KeptJournals, WholeGameReplaysToTheMenuAfterTheLastStageClear) {
   const std::string name = "whole_game.journal";
-  ASSERT_TRUE(Exists(KeptPath(name)) || std::getenv("SORCA_RECORD_JOURNALS") != nullptr)
+  ASSERT_TRUE(!ReadFile(KeptPath(name)).empty() || std::getenv("SORCA_RECORD_JOURNALS") != nullptr)
       << "tests/journals/" << name << " is missing";
   Kept kept;
   ASSERT_TRUE(ReplayKept(name, PlayWholeGame, &kept));

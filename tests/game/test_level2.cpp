@@ -1,37 +1,19 @@
 // The second room played through the real state loop, the mini-games being stand-in states:
-// walking, spots, close-ups, the items, the keypad, the returns from the mini-games, the end
-// screens and what is on screen.
-#include <gtest/gtest.h>
-
+// walking, spots, close-ups, the items, the keypad, the returns from the mini-games and what is
+// on screen. The pause panel and the end screens are played in both rooms by test_room_panels.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <set>
 
-#include "Level2.h"
-#include "LevelProgress.h"
 #include "RoomPlay.h"
-#include "ScreenPicture.h"
-#include "SecondRoom.h"
 #include "SoundManager.h"
-#include "TNInput.h"
 #include "TNMath.h"
 
 namespace {
 
 using namespace SecondRoom;
 using namespace room_play;
-
-const Point kKey = {382, 306}, kTopDrawer = {395, 237}, kBottomDrawer = {400, 382},
-            kTrophy = {430, 265}, kTrophyPlace = {347, 405}, kClockFace = {412, 310},
-            kPowerButton = {605, 390};
-const Point kKeypad[12] = {{502, 405}, {240, 337}, {302, 337}, {370, 337}, {440, 337},
-                           {502, 337}, {240, 405}, {302, 405}, {370, 405}, {440, 405},
-                           {569, 337}, {569, 405}};  // digits 0 to 9, delete, enter
-/* Where the hero stands for each piece of furniture. */
-const Point kAtSofa = {-180, 70}, kAtCabinet = {120, 70}, kAtComputer = {-14, 70},
-            kAtTable = {-26, -114}, kAtPortrait = {234, 38}, kAtClock = {234, -80},
-            kAtTrophies = {-236, -50}, kAtExit = {206, 128}, kAtNothing = {-200, 0};
 
 class Level2Test : public RoomTest<Level2, kStateLevel2> {
  protected:
@@ -42,7 +24,7 @@ class Level2Test : public RoomTest<Level2, kStateLevel2> {
   }
   Ints Open(Point spot) { return OpenAt(spot, {200, 300}); }
   /* A click that opens a view, then that view's fade-in. */
-  Ints ClickThrough(Point p) { h->ClickAt(p); Ints shown = Shown(); h->Frames(kFadeInFrames); return shown; }
+  Ints ClickThrough(Point p) { h->ClickAt(p); Ints shown = Shown(); h->Frames(kRoomFadeIn); return shown; }
   Ints StepBack() { return StepBackTo(kViewLounge); }
   void Type(const std::string& keys) {  // digits, 'd' delete, 'e' enter
     for (char k : keys) h->ClickAt(kKeypad[k == 'd' ? 10 : k == 'e' ? 11 : k - '0']);
@@ -51,40 +33,24 @@ class Level2Test : public RoomTest<Level2, kStateLevel2> {
 
 TEST_F(Level2Test, TheHeroStopsExactlyOnEveryFloorEdgeCornerTableEdgeAndInThePassage) {
   Start();
-  struct Walk { Point from; int key, frames; Point to; } walks[] = {
-      {{0, 14}, TN_KEY_S, 10, {0, 10}},            // onto the table's top edge, no further
-      {{-150, 0}, TN_KEY_D, 20, {-138, 0}},        // its left edge
-      {{100, 0}, TN_KEY_A, 20, {88, 0}},           // its right edge
-      {{0, -130}, TN_KEY_W, 20, {0, -114}},        // its bottom edge
-      {{-138, 12}, TN_KEY_S, 80, {-138, -134}},   // down along its left edge to the floor's
-      {{88, -120}, TN_KEY_W, 5, {88, -110}},       // up along its right edge
-      {{-140, 10}, TN_KEY_D, 190, {234, 10}},      // along its top edge to the right wall
-      {{0, 60}, TN_KEY_W, 20, {0, 70}},            // the back wall
-      {{178, 60}, TN_KEY_W, 20, {178, 70}},        // still the wall beside the passage
-      {{180, 60}, TN_KEY_W, 40, {180, 128}},      // up the passage to its end
-      {{234, 60}, TN_KEY_W, 40, {234, 128}},
-      {{200, 100}, TN_KEY_A, 20, {180, 100}},      // the passage's walls
-      {{200, 100}, TN_KEY_D, 30, {234, 100}},
-      {{182, 70}, TN_KEY_A, 3, {176, 70}},         // below the passage the floor goes on
-      {{-200, 0}, TN_KEY_A, 30, {-236, 0}},
-      {{-236, 0}, TN_KEY_S, 70, {-236, -134}},    // a corner
-      {{-236, -134}, TN_KEY_A, 3, {-236, -134}},
-      {{-236, -134}, TN_KEY_D, 240, {234, -134}},  // under the table, the other corner
-      {{234, -134}, TN_KEY_D, 3, {234, -134}},
-      {{-236, 60}, TN_KEY_W, 20, {-236, 70}},
-  };
-  for (const Walk& w : walks) {
-    StandAt(w.from); h->Hold(w.key, w.frames);
-    EXPECT_TRUE(hero()->posX == w.to.x && hero()->posY == w.to.y)
-        << "from " << w.from.x << ", " << w.from.y << " key " << w.key << ": at " << hero()->posX
-        << ", " << hero()->posY;
-  }
-  EXPECT_EQ(hero()->GetFrame(), Hero::kBack);
+  const int w = TN_KEY_W, a = TN_KEY_A, s = TN_KEY_S, d = TN_KEY_D;
+  ExpectWalks({
+      {0, 14, s, 10, 0, 10},           {-150, 0, d, 20, -138, 0},    // onto the table's top and left edges
+      {100, 0, a, 20, 88, 0},          {0, -130, w, 20, 0, -114},    // its right and bottom edges
+      {-138, 12, s, 80, -138, -134},   {88, -120, w, 5, 88, -110},   // along its left and right edges
+      {-140, 10, d, 190, 234, 10},     {0, 60, w, 20, 0, 70},        // along its top to the wall; the back wall
+      {178, 60, w, 20, 178, 70},       {180, 60, w, 40, 180, 128},   // beside the passage, up it to its end
+      {234, 60, w, 40, 234, 128},      {200, 100, a, 20, 180, 100},  // the passage's walls
+      {200, 100, d, 30, 234, 100},     {182, 70, a, 3, 176, 70},     // below the passage the floor goes on
+      {-200, 0, a, 30, -236, 0},       {-236, 0, s, 70, -236, -134}, // a corner
+      {-236, -134, a, 3, -236, -134},  {-236, -134, d, 240, 234, -134},  // under the table, the other corner
+      {234, -134, d, 3, 234, -134},    {-236, 60, w, 20, -236, 70, Hero::kBack},
+  });
 }
 
 TEST_F(Level2Test, EveryStandingSpotClickSpotAndKeypadKeyAnswersExactlyToItsEdges) {
   Start();
-  const int standing[][3] = {
+  ExpectStandingSpots({
       {207, 112, kSpotExit},     {207, 110, kSpotNone},     {-180, 112, kSpotExit},
       {-224, 56, kSpotSofa},     {-134, 70, kSpotSofa},     {-226, 56, kSpotNone},
       {-132, 56, kSpotNone},     {-180, 54, kSpotNone},     {96, 56, kSpotCabinet},
@@ -99,38 +65,15 @@ TEST_F(Level2Test, EveryStandingSpotClickSpotAndKeypadKeyAnswersExactlyToItsEdge
       {222, -62, kSpotNone},     {-222, -96, kSpotTrophyShelf}, {-236, -6, kSpotTrophyShelf},
       {-220, -50, kSpotNone},    {-222, -98, kSpotNone},    {-222, -4, kSpotNone},
       {0, 14, kSpotNone},
-  };
-  for (const auto& c : standing) {
-    StandAt({c[0], c[1]});
-    EXPECT_EQ(controller()->HotspotAt(), c[2]) << "hero at " << c[0] << ", " << c[1];
-  }
-  // Each click spot: its four corners answer, one pixel beyond each side does not.
-  const struct { int view, spot, left, top, right, bottom; } clicks[] = {
-      {kViewSofaWithKey, kSpotKey, 360, 296, 405, 316},
-      {kViewCabinet, kSpotTopDrawer, 290, 165, 500, 310},
-      {kViewCabinet, kSpotBottomDrawer, 300, 320, 500, 445},
-      {kViewBottomDrawerOpen, kSpotBottomDrawer, 300, 320, 500, 445},
-      {kViewTopDrawerOpen, kSpotTrophy, 410, 225, 450, 305},
-      {kViewShelfMissingTrophy, kSpotTrophy, 300, 390, 395, 420},
-      {kViewClock, kSpotClockFace, 265, 170, 560, 450},
-      {kViewComputerOff, kSpotPowerButton, 595, 380, 615, 400},
-  };
-  for (const auto& c : clicks) {
-    level()->room->SetFrame(c.view);
-    const Point inside[] = {{c.left, c.top}, {c.right, c.top}, {c.left, c.bottom}, {c.right, c.bottom}};
-    const Point outside[] = {{c.left - 1, c.top}, {c.right + 1, c.bottom}, {c.left, c.top - 1},
-                             {c.right, c.bottom + 1}};
-    for (Point p : inside) {
-      h->MoveCursor(p.x, p.y); h->Frame();
-      EXPECT_EQ(controller()->HotspotAt(), c.spot) << "view " << c.view << " at " << p.x << ", " << p.y;
-    }
-    for (Point p : outside) {
-      h->MoveCursor(p.x, p.y); h->Frame();
-      const int spot = controller()->HotspotAt();
-      EXPECT_TRUE(spot == kSpotNone || (c.view == kViewCabinet && spot != c.spot))
-          << "view " << c.view << " at " << p.x << ", " << p.y;
-    }
-  }
+  });
+  ExpectClickSpot(kViewSofaWithKey, kSpotKey, 360, 296, 405, 316);
+  ExpectClickSpot(kViewCabinet, kSpotTopDrawer, 290, 165, 500, 310);
+  ExpectClickSpot(kViewCabinet, kSpotBottomDrawer, 300, 320, 500, 445);
+  ExpectClickSpot(kViewBottomDrawerOpen, kSpotBottomDrawer, 300, 320, 500, 445);
+  ExpectClickSpot(kViewTopDrawerOpen, kSpotTrophy, 410, 225, 450, 305);
+  ExpectClickSpot(kViewShelfMissingTrophy, kSpotTrophy, 300, 390, 395, 420);
+  ExpectClickSpot(kViewClock, kSpotClockFace, 265, 170, 560, 450);
+  ExpectClickSpot(kViewComputerOff, kSpotPowerButton, 595, 380, 615, 400);
   level()->room->SetFrame(kViewShelfFull);  // no spot in a view without one
   h->Hover(kTrophyPlace);
   EXPECT_EQ(controller()->HotspotAt(), kSpotNone);
@@ -140,66 +83,38 @@ TEST_F(Level2Test, EveryStandingSpotClickSpotAndKeypadKeyAnswersExactlyToItsEdge
       {4, 420, 310, 460, 365}, {5, 480, 310, 525, 365}, {kKeyDelete, 548, 310, 590, 365},
       {6, 220, 380, 260, 430}, {7, 280, 380, 325, 430}, {8, 350, 380, 390, 430},
       {9, 420, 380, 460, 430}, {0, 480, 380, 525, 430}, {kKeyEnter, 548, 380, 590, 430}};
-  for (const auto& k : keys) {
-    for (Point p : {Point{k.left, k.top}, Point{k.right, k.bottom}})
-      EXPECT_EQ(RoomController::KeypadKeyAt(p.x, p.y), k.key) << p.x << ", " << p.y;
-    for (Point p : {Point{k.left - 1, k.top}, Point{k.right + 1, k.bottom}, Point{k.left, k.top - 1},
-                    Point{k.right, k.bottom + 1}})
-      EXPECT_EQ(RoomController::KeypadKeyAt(p.x, p.y), RoomController::kNoKey) << p.x << ", " << p.y;
-  }
+  for (const auto& k : keys)
+    ExpectEdges([](Point p) { return RoomController::KeypadKeyAt(p.x, p.y); }, k.key, RoomController::kNoKey,
+                k.left, k.top, k.right, k.bottom);
 }
 
-/* Each view number shows its own picture, each caption number its own caption: the screen is
- * closer to the right decoded picture than to any other of the room's. */
 TEST_F(Level2Test, EveryViewAndEveryCaptionNumberShowsItsOwnPicture) {
-  const std::string background = "Resources/Animation/Background/BACKGROUND_LEVEL_2";
-  const char* const views[] = {"", "_FRAME", "_SOFA_KEY", "_SOFA", "_DRAWER", "_DRAWER_TOP_OPEN",
-                               "_DRAWER_BOTTOM_OPEN", "_MISSING_TROPHY", "_FULL_TROPHIES",
-                               "_CLOCK", "_COMPUTER", "_COMPUTER_ON", "_SAFEBOX",
-                               "_SAFEBOX_OPEN", "_TABLE"};
-  std::vector<Picture> pictures;
-  for (const char* v : views) pictures.emplace_back(background + v + ".jpg");
   const std::string text = "Resources/Animation/Text/TEXT_LEVEL_";
-  std::vector<Picture> captions;
-  captions.emplace_back(text + "1_02.png");
-  for (int i = 1; i <= 22; ++i) captions.emplace_back(text + (i < 10 ? "2_0" : "2_") + std::to_string(i) + ".png");
-  for (const char* c : {"1_17", "1_07", "2_24", "2_23"}) captions.emplace_back(text + c + ".png");
-  captions.emplace_back("Resources/Animation/Text/TEXT_LEVEL_TIME.png");
-  for (const Picture& p : pictures) ASSERT_TRUE(p.Loaded()) << p.Path();
-  for (const Picture& p : captions) ASSERT_TRUE(p.Loaded()) << p.Path();
-
-  Level2* l = Start();
+  std::vector<std::string> captions = Paths(text + "2_", {}, ".png", 1, 22);
+  captions.insert(captions.begin(), text + "1_02.png");
+  for (const char* c : {"1_17", "1_07", "2_24", "2_23", "TIME"}) captions.push_back(text + c + ".png");
+  Start();
   StandAt({-200, -100});  // out of the way of the samples' left half
   const WindowArea heroBox = {400 - 200 - 95, 300 + 100 - 65, 190, 130};
   const WindowArea bar = {355, 100, 45, 400};  // the inventory bar over the room's right edge
-  for (int view = kViewLounge; view <= kViewTable; ++view) {
-    l->room->SetFrame(view);
-    h->Frame();
-    const ScreenShot screen;
-    const std::vector<WindowArea> skip = {bar, view == kViewLounge ? heroBox : bar};
-    EXPECT_EQ(ShownPicture(pictures, screen, 0, 100, 3, skip) + 1, view);
-    EXPECT_LT(pictures[view - 1].DifferenceFrom(screen, 0, 100, 7, skip), 4.0) << "view " << view;
-  }
+  const std::vector<std::string> views = Paths("Resources/Animation/Background/BACKGROUND_LEVEL_2", {"", "_FRAME", "_SOFA_KEY", "_SOFA",
+      "_DRAWER", "_DRAWER_TOP_OPEN", "_DRAWER_BOTTOM_OPEN", "_MISSING_TROPHY", "_FULL_TROPHIES", "_CLOCK", "_COMPUTER",
+      "_COMPUTER_ON", "_SAFEBOX", "_SAFEBOX_OPEN", "_TABLE"}, ".jpg");
+  ExpectFramesShown(level()->room, views, kViewLounge, {0, 100}, 4.0, [&](int view) {
+    return std::vector<WindowArea>{bar, view == kViewLounge ? heroBox : bar};
+  });
   // The open top drawer, once its caption is done, leaves the strip as it is.
-  l->room->SetFrame(kViewTopDrawerOpen);
+  level()->room->SetFrame(kViewTopDrawerOpen);
   controller()->drawerCaptionDone = 1;
-  for (int caption = 0; caption < int(captions.size()); ++caption) {
-    l->dialog->SetFrame(caption);
-    h->Frame();
-    const ScreenShot screen;
-    ASSERT_EQ(l->dialog->GetFrame(), caption);
-    EXPECT_EQ(ShownPicture(captions, screen, 163, 505, 2), caption);
-    EXPECT_LT(captions[caption].DifferenceFrom(screen, 163, 505, 3), 1.0) << "caption " << caption;
-  }
+  ExpectFramesShown(level()->dialog, captions, 0, {163, 505}, 1.0);
 }
 
 TEST_F(Level2Test, TheKeyAndTheTrophyPassThroughTheBagToTheShelfWhichUnlocksTheClocksRings) {
   Start();
-  EXPECT_TRUE(level()->levelMusic->channel >= 0 && level()->loseMusic->channel < 0);
   EXPECT_EQ(Tap(TN_KEY_Q), (Ints{kViewLounge, kCaptionWelcome, 0}));  // nothing to leave
   h->Hold(TN_KEY_S, 1);
   EXPECT_EQ(Shown(), (Ints{kViewLounge, kCaptionWhatElse, 0}));
-  StandAt(kAtExit);
+  StandAt(kAtSecondExit);
   EXPECT_EQ(Tap(TN_KEY_E), (Ints{kViewLounge, kCaptionDoorSealed, 0}));  // before the mazes
   EXPECT_FALSE(controller()->launchPending);
   StandAt(kAtCabinet);
@@ -210,7 +125,8 @@ TEST_F(Level2Test, TheKeyAndTheTrophyPassThroughTheBagToTheShelfWhichUnlocksTheC
   EXPECT_EQ(Hover(kNowhere), (Ints{kViewLounge, kCaptionAtSpot, 0}));
 
   // Before the trophy, nothing of the later steps answers.
-  const struct { Point spot, click; Ints shown; } early[] = {
+  struct CloseUp { Point spot, click; Ints shown; };
+  const CloseUp early[] = {
       {kAtPortrait, kNowhere, {kViewPortrait, kCaptionPortrait, 0}},
       {kAtTable, kNowhere, {kViewTable, kCaptionTable, 0}},
       {kAtTrophies, kTrophyPlace, {kViewShelfMissingTrophy, kCaptionTrophyMissing, 0}},
@@ -218,46 +134,35 @@ TEST_F(Level2Test, TheKeyAndTheTrophyPassThroughTheBagToTheShelfWhichUnlocksTheC
       {kAtComputer, kPowerButton, {kViewComputerOff, kCaptionComputerDead, 0}},
       {kAtCabinet, kTopDrawer, {kViewCabinet, kCaptionCabinetLocked, 0}},  // no key yet
   };
-  for (const auto& c : early) {
+  auto expectIdle = [&](const CloseUp& c, const Ints& bag) {  // the close-up answers no click
     EXPECT_EQ(Open(c.spot), c.shown);
     EXPECT_EQ(Click(c.click), c.shown);
-    EXPECT_TRUE(Items().empty() && !controller()->launchPending);
+    EXPECT_TRUE(Items() == bag && !controller()->launchPending);
     StepBack();
-  }
+  };
+  for (const auto& c : early) expectIdle(c, {});
   EXPECT_EQ(Open(kAtCabinet)[0], kViewCabinet);
   EXPECT_EQ(Hover(kBottomDrawer)[2], 1);  // the safe is there from the start
   StepBack();
 
-  EXPECT_EQ(Open(kAtSofa), (Ints{kViewSofaWithKey, kCaptionKeyInSofa, 0}));
-  EXPECT_EQ(Hover(kKey)[2], 1);
-  EXPECT_EQ(Hover({kKey.x, 317})[2], 0);
-  EXPECT_EQ(ClickThrough(kKey), (Ints{kViewSofa, kCaptionGotKey, 0}));
-  EXPECT_EQ(Items(), Ints{kItemKey});
-  EXPECT_EQ(Hover(kKey), (Ints{kViewSofa, kCaptionGotKey, 0}));
-  StepBack();
-  EXPECT_EQ(Open(kAtSofa), (Ints{kViewSofa, kCaptionNothingLeft, 0}));
-  StepBack();
-
-  EXPECT_EQ(Open(kAtCabinet), (Ints{kViewCabinet, kCaptionCabinetLocked, 0}));
-  EXPECT_EQ(Hover(kTopDrawer)[2], 1);
-  EXPECT_EQ(ClickThrough(kTopDrawer), (Ints{kViewTopDrawerOpen, kCaptionTrophyInDrawer, 0}));
-  EXPECT_EQ(Items(), Ints{});  // the key stays in the drawer's lock
-  EXPECT_EQ(Hover(kTrophy)[2], 1);
-  EXPECT_EQ(ClickThrough(kTrophy), (Ints{kViewLounge, kCaptionAtSpot, 0}));  // back in the room
-  EXPECT_EQ(Items(), Ints{kItemTrophy});
-  EXPECT_EQ(Hover(kTrophy), (Ints{kViewLounge, kCaptionAtSpot, 0}));
-  EXPECT_EQ(Open(kAtCabinet), (Ints{kViewCabinet, kCaptionSafeInCabinet, 0}));
-  EXPECT_EQ(Click(kTopDrawer), (Ints{kViewCabinet, kCaptionSafeInCabinet, 0}));  // taken
-  StepBack();
-
-  EXPECT_EQ(Open(kAtTrophies), (Ints{kViewShelfMissingTrophy, kCaptionTrophyMissing, 0}));
-  EXPECT_EQ(Hover(kTrophyPlace)[2], 1);
-  EXPECT_EQ(ClickThrough(kTrophyPlace), (Ints{kViewShelfFull, kCaptionTrophyBack, 0}));
-  EXPECT_EQ(Items(), Ints{});
-  EXPECT_EQ(Hover(kTrophyPlace), (Ints{kViewShelfFull, kCaptionTrophyBack, 0}));
-  StepBack();
-  EXPECT_EQ(Open(kAtTrophies), (Ints{kViewShelfFull, kCaptionNothingLeft, 0}));
-  StepBack();
+  // Each find: where, the close-up (none: still in the last one), what its spot's click shows (the
+  // key stays in the drawer's lock), the bag then, and the close-up again.
+  const struct { Point spot, click; Ints opened, clicked, bag, again; } finds[] = {
+      {kAtSofa, kKey, {kViewSofaWithKey, kCaptionKeyInSofa, 0}, {kViewSofa, kCaptionGotKey, 0}, {kItemKey},
+       {kViewSofa, kCaptionNothingLeft, 0}},
+      {kAtCabinet, kTopDrawer, {kViewCabinet, kCaptionCabinetLocked, 0}, {kViewTopDrawerOpen, kCaptionTrophyInDrawer, 0}, {}, {}},
+      {kAtCabinet, kTrophy, {}, {kViewLounge, kCaptionAtSpot, 0}, {kItemTrophy}, {kViewCabinet, kCaptionSafeInCabinet, 0}},
+      {kAtTrophies, kTrophyPlace, {kViewShelfMissingTrophy, kCaptionTrophyMissing, 0}, {kViewShelfFull, kCaptionTrophyBack, 0}, {},
+       {kViewShelfFull, kCaptionNothingLeft, 0}}};
+  for (const auto& f : finds) {
+    if (!f.opened.empty()) { EXPECT_EQ(Open(f.spot), f.opened); }
+    EXPECT_EQ(Hover(f.click)[2], 1);
+    EXPECT_EQ(ClickThrough(f.click), f.clicked);
+    EXPECT_EQ(Items(), f.bag);
+    EXPECT_EQ(Hover(f.click), f.clicked);  // the spot is gone
+    if (f.clicked[0] != kViewLounge && !f.again.empty()) StepBack();
+    if (!f.again.empty()) expectIdle({f.spot, f.click, f.again}, f.bag);
+  }
 
   EXPECT_EQ(Open(kAtClock), (Ints{kViewClock, kCaptionClock, 0}));
   EXPECT_EQ(Hover({264, 300})[2], 0);
@@ -265,36 +170,60 @@ TEST_F(Level2Test, TheKeyAndTheTrophyPassThroughTheBagToTheShelfWhichUnlocksTheC
   h->ClickAt(kClockFace);
   EXPECT_TRUE(controller()->launchPending);
   EXPECT_EQ(Tap(TN_KEY_Q)[0], kViewClock);  // the screen is going black: no stepping back
-  h->Frames(kLeaveFrames - 2);
-  EXPECT_TRUE(nextStateId == kStateLevel2 && level()->fade->GetTransparency() == 1.0f);
-  h->Frame();
-  EXPECT_EQ(currentStateId, kStateRotatingPuzzle);
+  EXPECT_TRUE(h->RunUntil([] { return currentStateId == kStateRotatingPuzzle; }, kLeaveFrames));
 }
 
-/* Back from the rings: the code shows on the computer, the keypad takes it and opens the safe,
- * and the computer leads into the mazes. */
-TEST_F(Level2Test, AfterTheRingsTheComputerShowsTheCodeTheKeypadOpensTheSafeAndTheMazesStart) {
+/* What the room makes of each outcome it is rebuilt after: the caption it fades in with, the
+ * bag, and what each close-up and the exit show once the hero has walked off the start. The
+ * mini-game's caption stays, with nothing but walking answered, until the hero has left the start
+ * on both axes. (A lost one is the game-over screen's, in test_room_panels.) */
+TEST_F(Level2Test, BackFromEachMiniGameTheRoomCountsEveryStepBeforeItAsDone) {
+  const Point closeUps[] = {kAtSofa, kAtTrophies, kAtCabinet, kAtClock, kAtComputer};
+  const struct { int left; Ints fadedIn; int onLeaving; Ints items; std::vector<Ints> shown; bool exitOpen; } won[] = {
+      {kRingsSolved, {kViewLounge, kCaptionScreenLit, 0}, kCaptionWhatElse, {},
+       {{kViewSofa, kCaptionNothingLeft, 0}, {kViewShelfFull, kCaptionNothingLeft, 0},
+        {kViewCabinet, kCaptionSafeInCabinet, 0}, {kViewClock, kCaptionNothingLeft, 0},
+        {kViewComputerOn, kCaptionScreenLit, 0}}, false},
+      {kMazeTwoEnded, {kViewLounge, kCaptionMazesSolved, 0}, kCaptionMazesSolved,
+       {kItemMazeWand, kItemSpellBook},
+       {{kViewSofa, kCaptionNothingLeft, 0}, {kViewShelfFull, kCaptionNothingLeft, 0},
+        {kViewBottomDrawerOpen, kCaptionNothingLeft, 0}, {kViewClock, kCaptionNothingLeft, 0},
+        {kViewComputerOff, kCaptionNothingLeft, 0}}, true}};
+  for (const auto& w : won) {
+    lastMiniGame = w.left;
+    Start();
+    EXPECT_EQ(Shown(), w.fadedIn) << w.left;  // faded in with the room
+    h->Hold(TN_KEY_W, 28);  // straight up to the computer: x is still 0
+    EXPECT_TRUE(hero()->posX == 0.0 && hero()->posY == 70.0);
+    h->ClickAt(kNowhere); h->Tap(TN_KEY_Q); h->Tap(TN_KEY_E);
+    EXPECT_TRUE(Shown() == w.fadedIn && lastMiniGame == w.left);
+    EXPECT_EQ(Items(), w.items);
+    h->Hold(TN_KEY_D, 1);
+    EXPECT_TRUE(Shown()[1] == w.onLeaving && lastMiniGame == 0) << w.left;
+    for (int i = 0; i < 5; ++i) {
+      EXPECT_EQ(Open(closeUps[i]), w.shown[i]) << "after " << w.left << ", close-up " << i;
+      EXPECT_EQ(Hover(kClockFace)[2] + Hover(kPowerButton)[2], 0);  // no mini-game to start again
+      StepBack();
+    }
+    EXPECT_EQ(Items(), w.items);  // given once
+    StandAt({206, 110});
+    h->Tap(TN_KEY_E);
+    EXPECT_FALSE(controller()->launchPending);  // not yet at the door
+    StandAt(kAtSecondExit);
+    EXPECT_EQ(Tap(TN_KEY_E)[1], w.exitOpen ? kCaptionAtSpot : kCaptionDoorSealed);
+    EXPECT_EQ(controller()->launchPending, w.exitOpen) << w.left;  // no close-up: the battle
+    if (!w.exitOpen) continue;
+    EXPECT_TRUE(h->RunUntil([] { return currentStateId == kStateSpellcastLevel2; }, kLeaveFrames));
+  }
+}
+
+/* The keypad takes the code the computer shows and opens the safe; a code wrong in any one digit
+ * does not. The computer then leads into the mazes, and the battle waits for them. */
+TEST_F(Level2Test, TheKeypadOpensTheSafeOnlyToTheWholeCodeAndThePowerButtonStartsTheMazes) {
   lastMiniGame = kRingsSolved;
   Start();
-  EXPECT_EQ(Shown(), (Ints{kViewLounge, kCaptionScreenLit, 0}));  // faded in with the room
-  h->Frame();
+  StandAt(kAtNothing); h->Frame();
   RoomController* c = controller();
-  EXPECT_TRUE(c->ringsSolved && c->trophyPlaced && c->keyTaken && c->trophyTaken &&
-              c->drawerCaptionDone && !c->safeOpened && !c->mazeSolved);
-  EXPECT_TRUE(Items().empty());
-  h->Hold(TN_KEY_W, 28);  // straight up to the computer: x is still 0
-  EXPECT_TRUE(hero()->posX == 0.0 && hero()->posY == 70.0);
-  EXPECT_EQ(Tap(TN_KEY_E), (Ints{kViewLounge, kCaptionScreenLit, 0}));  // E, Q and clicks wait
-  EXPECT_EQ(Tap(TN_KEY_Q)[0], kViewLounge);
-  h->Hold(TN_KEY_D, 1);
-  EXPECT_TRUE(Shown()[1] == kCaptionWhatElse && lastMiniGame == 0);
-  EXPECT_EQ(Tap(TN_KEY_E), (Ints{kViewComputerOn, kCaptionScreenLit, 0}));
-  h->Frames(kFadeInFrames);
-  StepBack();
-  EXPECT_EQ(Open(kAtClock), (Ints{kViewClock, kCaptionNothingLeft, 0}));
-  EXPECT_EQ(Hover(kClockFace)[2], 0);
-  StepBack();
-
   EXPECT_EQ(Open(kAtCabinet), (Ints{kViewCabinet, kCaptionSafeInCabinet, 0}));
   EXPECT_EQ(ClickThrough(kBottomDrawer), (Ints{kViewKeypad, kCaptionKeypad, 0}));
   EXPECT_EQ(Hover(kKeypad[1])[2], 0);  // no sparkle over the keys
@@ -302,12 +231,10 @@ TEST_F(Level2Test, AfterTheRingsTheComputerShowsTheCodeTheKeypadOpensTheSafeAndT
   EXPECT_EQ(Shown(), (Ints{kViewKeypad, kCaptionKeypad, 0}));
   Type("d47e");
   EXPECT_EQ(Digits(), (Ints{4, 7, -1, -1}));  // enter waits for four digits
-  EXPECT_EQ(c->digitCount, 2);
   Type("d");
   EXPECT_EQ(Digits(), (Ints{4, -1, -1, -1}));
   Type("1290");  // the fifth digit is ignored
   EXPECT_EQ(Digits(), (Ints{4, 1, 2, 9}));
-  EXPECT_EQ(c->digitCount, 4);
   Type("e");
   EXPECT_EQ(Shown(), (Ints{kViewKeypad, kCaptionWrongCode, 0}));
   EXPECT_EQ(Digits(), (Ints{4, 1, 2, 9}));  // shown until overwritten
@@ -315,16 +242,21 @@ TEST_F(Level2Test, AfterTheRingsTheComputerShowsTheCodeTheKeypadOpensTheSafeAndT
   EXPECT_EQ(Shown(), (Ints{kViewKeypad, kCaptionKeypad, 0}));
   EXPECT_EQ(Digits(), (Ints{8, 1, 2, 9}));
   Type("dd");  // at zero, delete clears the first display again
-  EXPECT_EQ(Digits(), (Ints{-1, 1, 2, 9}));
-  EXPECT_EQ(c->digitCount, 0);
+  EXPECT_EQ(Digits(), (Ints{-1, 1, 2, 9}));  // and the code typed next starts there
   const std::string code = SORCA_SAFE_CODE;
+  for (int wrong = 0; wrong < 4; ++wrong) {
+    std::string typed = code;
+    typed[wrong] = char('0' + (code[wrong] - '0' + 1) % 10);
+    Type(typed + "e");
+    EXPECT_TRUE(Shown()[1] == kCaptionWrongCode && !c->safeOpened) << typed;
+  }
   Type(code);
   EXPECT_EQ(Digits(), (Ints{code[0] - '0', code[1] - '0', code[2] - '0', code[3] - '0'}));
   EXPECT_FALSE(h->BlackAt(260, 260));  // the first display, over the keypad's picture
   Type("e");
   EXPECT_EQ(Shown(), (Ints{kViewSafeOpen, kCaptionSafeOpen, 0}));
   EXPECT_TRUE(c->safeOpened && c->digitCount == 0);
-  h->Frames(kFadeInFrames);
+  h->Frames(kRoomFadeIn);
   EXPECT_EQ(Digits(), (Ints{-1, -1, -1, -1}));  // only on the keypad's close-up
   StepBack();
 
@@ -336,37 +268,9 @@ TEST_F(Level2Test, AfterTheRingsTheComputerShowsTheCodeTheKeypadOpensTheSafeAndT
   EXPECT_EQ(Hover({594, 390})[2], 0);
   EXPECT_EQ(Hover(kPowerButton)[2], 1);
   h->ClickAt(kPowerButton);
-  h->Tap(TN_KEY_ESCAPE);
-  EXPECT_TRUE(h->RunUntil([] { return currentStateId == kStateMazeOne; }, kLeaveFrames));
-}
-
-TEST_F(Level2Test, AfterTheMazesTheWandAndBookAreInTheBagOnceAndTheExitStartsTheBattle) {
-  lastMiniGame = kMazeTwoEnded;
-  Start();
-  EXPECT_EQ(Shown(), (Ints{kViewLounge, kCaptionMazesSolved, 0}));
-  h->Frame();
-  EXPECT_EQ(Items(), (Ints{kItemMazeWand, kItemSpellBook}));
-  RoomController* c = controller();
-  EXPECT_TRUE(c->mazeSolved && c->safeOpened && c->ringsSolved && c->wandGiven);
-  h->Hold(TN_KEY_S, 2);  // down: y moved, x is still 0
-  h->ClickAt(kNowhere); h->Tap(TN_KEY_E);
-  EXPECT_EQ(Shown(), (Ints{kViewLounge, kCaptionMazesSolved, 0}));
-  EXPECT_EQ(lastMiniGame, kMazeTwoEnded);
-  h->Hold(TN_KEY_A, 1);
-  EXPECT_EQ(lastMiniGame, 0);
-  EXPECT_EQ(Items(), (Ints{kItemMazeWand, kItemSpellBook}));  // given once
-  EXPECT_EQ(Open(kAtComputer), (Ints{kViewComputerOff, kCaptionNothingLeft, 0}));
-  EXPECT_EQ(Hover(kPowerButton)[2], 0);  // the mazes are done
-  StepBack();
-  StandAt({206, 110});
-  EXPECT_EQ(Tap(TN_KEY_E)[0], kViewLounge);
-  EXPECT_FALSE(controller()->launchPending);  // not yet at the door
-  StandAt(kAtExit);
-  EXPECT_EQ(Tap(TN_KEY_E), (Ints{kViewLounge, kCaptionAtSpot, 0}));  // no close-up: the battle
-  EXPECT_TRUE(controller()->launchPending);
   h->Tap(TN_KEY_ESCAPE);  // the screen is going black: no pausing now
-  EXPECT_FALSE(level()->pause->GetFrame() == 2 || SoundIsPaused());
-  EXPECT_TRUE(h->RunUntil([] { return currentStateId == kStateSpellcastLevel2; }, kLeaveFrames));
+  EXPECT_FALSE(Paused() || SoundIsPaused());
+  EXPECT_TRUE(h->RunUntil([] { return currentStateId == kStateMazeOne; }, kLeaveFrames));
 }
 
 /* The cabinet is drawn over the hero only while the hero walks up the passage behind it. */
@@ -409,113 +313,24 @@ TEST_F(Level2Test, TheCabinetCoversTheHeroOnlyUpThePassage) {
   EXPECT_TRUE(l->pause->GetFrame() == 0 && l->drawerOverlay->GetTransparency() == 1.0f);
 }
 
-TEST_F(Level2Test, GameOverReplaysOnlyTheSecondRoomsMiniGamesAndMenuGoesHome) {
-  const int cases[][2] = {{kSpellcastLevel2Ended, kStateSpellcastLevel2}, {kMazeOneEnded, kStateMazeOne},
-                          {kMazeTwoEnded, kStateMazeTwo}, {kRingsSolved, kStateLevel2},
-                          {kPuzzleFailed, kStateLevel2}};
-  const Picture gameOver("Resources/Animation/Background/BACKGROUND_GAME_OVER.png");
-  for (const auto& c : cases) {
-    gameOverMark = kGameOverMark; lastMiniGame = c[0];
-    Level2* l = Start(false);
-    h->Frames(kFadeInFrames - 1); h->ClickAt(kReplay);  // the last fade-in frame: ignored
-    EXPECT_TRUE(!l->leaving && Shown()[0] == kViewEndScreen);
-    EXPECT_LT(gameOver.DifferenceFrom(ScreenShot(), 0, 0, 9, {{345, 300, 60, 40}, {330, 380, 80, 30}}), 4.0);
-    EXPECT_TRUE(l->loseMusic->channel >= 0 && l->levelMusic->channel < 0 && l->clearMusic->channel < 0);
-    for (GameObject* o : std::vector<GameObject*>{l->hero, l->pause, l->inventory, l->drawerOverlay, l->dialog})
-      EXPECT_EQ(o->GetTransparency(), 0.0f);
-    StandAt(kAtCabinet); h->Tap(TN_KEY_E); h->Tap(TN_KEY_ESCAPE);  // no close-ups, no pausing
-    EXPECT_TRUE(Shown()[0] == kViewEndScreen && l->pause->GetFrame() == 0);
-    Hover(kReplay);
-    EXPECT_EQ(l->replayButton->GetFrame(), 1);
-    h->ClickAt(kReplay);
-    EXPECT_EQ(l->leaving, c[1] != kStateLevel2) << "after " << c[0];
-    h->Frames(kLeaveFrames);
-    EXPECT_EQ(currentStateId, c[1]) << "after " << c[0];
-    EXPECT_EQ(gameOverMark == 0 && lastMiniGame == 0, c[1] != kStateLevel2) << c[0];
-  }
-  Hover(kEndMenu);
-  EXPECT_EQ(level()->menuButton->GetFrame(), 1);
-  h->ClickAt(kEndMenu);
-  EXPECT_TRUE(currentStateId == kStateMenu && gameOverMark == 0 && lastMiniGame == 0);
-}
-
-TEST_F(Level2Test, TheSecondBattleWonShowsTheStageClearPictureAndAnyClickLeadsToTheMenu) {
-  stageClearMark = kStageClearMark; lastMiniGame = kSpellcastLevel2Ended;
-  Level2* l = Start();
-  const Picture clear("Resources/Animation/Background/BACKGROUND_STAGE_CLEAR.png");
-  EXPECT_LT(clear.DifferenceFrom(ScreenShot(), 0, 0, 5), 4.0);  // the whole window, nothing over it
-  EXPECT_TRUE(l->clearMusic->channel >= 0 && l->levelMusic->channel < 0);
-  StandAt(kAtCabinet); h->Tap(TN_KEY_E); h->Tap(TN_KEY_ESCAPE);
-  EXPECT_TRUE(Shown()[0] == kViewEndScreen && !l->leaving && l->pause->GetFrame() == 0);
-  EXPECT_EQ(Click(kNowhere)[0], kViewEndScreen);
-  EXPECT_TRUE(l->leaving);
-  h->Frames(kLeaveFrames - 1);
-  EXPECT_TRUE(nextStateId == kStateLevel2 && l->fade->GetTransparency() == 1.0f &&
-              l->loading->GetTransparency() == 1.0f);
-  h->Frame();
-  EXPECT_TRUE(currentStateId == kStateMenu && stageClearMark == 0 && lastMiniGame == 0);
-}
-
-TEST_F(Level2Test, ThePauseWorksInTheRoomViewOnlyItsMenuForgetsTheProgressLeftForTheRoom) {
-  Level2* l = Start();
-  l->AddItem(kItemKey);
-  EXPECT_EQ(Open(kAtCabinet)[0], kViewCabinet);
-  h->Tap(TN_KEY_ESCAPE); h->ClickAt(kPauseButton);  // no pausing in a close-up
-  EXPECT_FALSE(l->pause->GetFrame() == 2 || SoundIsPaused() || l->pause->GetTransparency() > 0.0f);
-  StepBack();
-  Hover(kPauseButton);
-  EXPECT_EQ(l->pause->GetFrame(), 1);
-  h->ClickAt(kPauseButton);
-  ASSERT_TRUE(l->pause->GetFrame() == 2 && SoundIsPaused());
-  for (GameObject* o : std::vector<GameObject*>{l->room, l->hero, l->inventory, l->dialog,
-                                                 Level2::levelItems[0]})
-    EXPECT_EQ(o->GetTransparency(), 0.0f);
-  h->Hold(TN_KEY_A, 5);
-  EXPECT_EQ(hero()->posX, kAtCabinet.x);
-  h->ClickAt(kPanelOptions);  // the one options panel of the game
-  ASSERT_EQ(l->options->GetFrame(), 2);
-  const bool muted = SoundIsMuted();
-  h->ClickAt(kMuteBox);
-  EXPECT_TRUE(SoundIsMuted() != muted && l->checkboxes[1]->GetFrame() == (muted ? 0 : 1));
-  h->ClickAt(kMuteBox); h->ClickAt(kNowhere);
-  EXPECT_TRUE(l->options->GetFrame() == 0 && l->restartButton->GetTransparency() == 1.0f);
-  h->ClickAt(kPanelBack); h->Frame();
-  EXPECT_FALSE(l->pause->GetFrame() == 2 || SoundIsPaused());
-  EXPECT_EQ(l->inventory->GetTransparency() + Level2::levelItems[0]->GetTransparency(), 2.0f);
-
-  h->Tap(TN_KEY_ESCAPE); h->ClickAt(kPanelRestart);
-  h->Frame();
-  ASSERT_NE(level(), nullptr);
-  EXPECT_TRUE(previousStateId == kStateRestart && currentStateId == kStateLevel2);
-  EXPECT_TRUE(Items().empty() && hero()->posX == 0.0 && hero()->posY == 14.0);
-  h->Frames(kFadeInFrames);
-  lastMiniGame = kRingsSolved; stageClearMark = kStageClearMark;  // as a mini-game left them
-  h->Tap(TN_KEY_ESCAPE); h->ClickAt(kPanelMenu);
-  EXPECT_TRUE(currentStateId == kStateMenu && lastMiniGame == 0 && stageClearMark == 0);
-}
-
-/* Over a click spot the pointer sparkles: dots in several colours, all round it and clear of it,
- * drawn on screen where the room's picture is. */
-TEST_F(Level2Test, TheSparkleShowsAroundThePointerOverEveryLiveSpot) {
+/* Over a live spot the pointer sparkles on screen: dots in several colours round it, drawn over
+ * the room's picture. (Their rings and their going out are the machinery test's.) */
+TEST_F(Level2Test, TheSparkleShowsOnScreenAroundThePointerOverALiveSpot) {
   TNRandFixClockSeed(1, 5);
   Level2* l = Start();
   TNRandFixClockSeed(0, 0);
   Open(kAtCabinet);
   const Picture cabinet("Resources/Animation/Background/BACKGROUND_LEVEL_2_DRAWER.jpg");
-  h->Hover(kNowhere); h->Frame();  // the dots follow the spot under the cursor a frame later
-  for (ParticleSprite* dot : l->particles.sprites) ASSERT_EQ(dot->GetTransparency(), 0.0f);
-  const Point at = kBottomDrawer;
   int drawn = 0, shown = 0;
   std::set<int> colours;
   for (int frame = 0; frame < 20; ++frame) {
-    h->Hover(at);
+    h->Hover(kBottomDrawer);
     const ScreenShot screen;
     for (ParticleSprite* dot : l->particles.sprites) {
       if (dot->GetTransparency() == 0.0f) continue;
       ++shown; colours.insert(dot->GetFrame());
       const int x = int(std::lround(dot->posX + 400)), y = int(std::lround(300 - dot->posY));
-      const double distance = std::hypot(x - at.x, y - at.y);
-      EXPECT_TRUE(distance >= 7 && distance <= 31) << distance;
+      EXPECT_NEAR(std::hypot(x - kBottomDrawer.x, y - kBottomDrawer.y), 19.0, 12.0);  // round the pointer
       const unsigned char *pixel = screen.At(x, y), *room = cabinet.At(x, y - 100);
       drawn += std::abs(pixel[0] - room[0]) + std::abs(pixel[1] - room[1]) + std::abs(pixel[2] - room[2]) > 30;
     }
@@ -523,13 +338,6 @@ TEST_F(Level2Test, TheSparkleShowsAroundThePointerOverEveryLiveSpot) {
   EXPECT_GE(shown, 100);  // a handful every frame
   EXPECT_GE(colours.size(), 4u);
   EXPECT_GE(drawn * 10, shown * 6);  // most dots stand out from the picture (later ones may cover them)
-  // A click that opens another view: nothing sparkles over it while it fades in.
-  h->ClickAt(at); h->Frame();
-  EXPECT_EQ(Shown(), (Ints{kViewKeypad, kCaptionKeypad, 0}));
-  for (ParticleSprite* dot : l->particles.sprites) EXPECT_EQ(dot->GetTransparency(), 0.0f);
-  h->Frames(kFadeInFrames);
-  h->Hover(kNowhere); h->Frame();
-  for (ParticleSprite* dot : l->particles.sprites) EXPECT_EQ(dot->GetTransparency(), 0.0f);
 }
 
 }  // namespace

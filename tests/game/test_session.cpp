@@ -3,13 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <thread>
@@ -19,7 +17,6 @@
 #include "JournalReader.h"
 #include "MazePuzzle.h"
 #include "Puzzle.h"
-#include "SessionDigest.h"
 #include "SessionPlay.h"
 #include "SessionReplayer.h"
 
@@ -27,26 +24,9 @@ namespace {
 
 using namespace session_play;
 
-/* After each frame: the digest the journal keeps and the frame time the game got. A frame
- * that requested another state has left it by now: its digest was the one before (none here). */
-struct Seen {
-  std::vector<std::vector<long long>> digests;
-  std::vector<double> frameTimes;
-  void Note() {
-    digests.push_back(GameLoopStateEntered() ? SessionDigestNow(static_cast<long long>(digests.size())) : std::vector<long long>());
-    frameTimes.push_back(TNFrameRateControllerGetFrameTime());
-  }
-};
-
 class SessionTest : public ::testing::Test {
  protected:
-  SessionTest() : path(testing::TempDir() + "session-" + std::to_string(getpid()) + ".journal") {
-    std::remove(path.c_str());
-  }
-  ~SessionTest() override {
-    std::remove(path.c_str());
-    TNRandFixClockSeed(0, 0);
-  }
+  ~SessionTest() override { TNRandFixClockSeed(0, 0); }
 
   /* Plays script from the menu (or startState), recording it into path, with the clock fixed at
    * 4242; at 60 frames a second when asked, as a player would. */
@@ -60,7 +40,7 @@ class SessionTest : public ::testing::Test {
   }
 
   /* Replays path in this process; during is called before each frame. */
-  SessionReplayResult Replay(Seen* seen, const std::function<void(PlayHarness&, int)>& during = nullptr) {
+  SessionReplayResult Replay(const std::function<void(PlayHarness&, int)>& during = nullptr) {
     JournalHeader header;
     std::string error;
     EXPECT_TRUE(SessionReplayLoad(path, &header, &error)) << error;
@@ -69,25 +49,15 @@ class SessionTest : public ::testing::Test {
     SessionReplayStart(0.0);
     for (int frame = 0; frame < 100000 && !h->Finished(); ++frame) {
       if (during) during(*h, frame);
-      if (h->Frame() || h->Finished()) seen->Note();
+      h->Frame();
     }
     return SessionReplayStop();
   }
 
-  std::string path;
+  const TempDir dir;
+  const std::string path = dir.path + "/session.journal";
   long long recorded = 0;
 };
-
-/* The journal of path as frames, to look into or to edit. */
-std::vector<JournalFrame> Frames(const std::string& bytes, JournalHeader* header) {
-  JournalReader reader(bytes);
-  std::string why;
-  std::vector<JournalFrame> frames;
-  if (!reader.ReadHeader(header, &why)) return frames;
-  JournalFrame f;
-  while (reader.Next(&f, &why) == JournalReader::kFrame) frames.push_back(f);
-  return frames;
-}
 
 std::string Encode(const JournalHeader& header, const std::vector<JournalFrame>& frames) {
   JournalEncoder encoder(header);
@@ -96,84 +66,11 @@ std::string Encode(const JournalHeader& header, const std::vector<JournalFrame>&
   return bytes + encoder.End();
 }
 
-/* Expects the replay to have seen every frame's frame time and due digest values as recorded;
- * the number of frames that changed the state (their digests are not seen). */
-int SameDigests(const std::vector<JournalFrame>& frames, const Seen& replayed) {
-  EXPECT_EQ(replayed.digests.size(), frames.size());
-  const std::vector<JournalDigestField>& fields = SessionDigestFields();
-  int stateChanges = 0;
-  for (std::size_t i = 0; i < frames.size() && i < replayed.digests.size(); ++i) {
-    EXPECT_EQ(replayed.frameTimes[i], frames[i].frameTime) << "frame " << i + 1;
-    if (replayed.digests[i].empty() && ++stateChanges) continue;
-    for (std::size_t f = 0; f < fields.size(); ++f) {
-      if (!JournalFieldDue(fields[f], static_cast<long long>(i))) continue;
-      EXPECT_EQ(replayed.digests[i][f], frames[i].digest[f]) << fields[f].name << " in frame " << i + 1;
-    }
-  }
-  return stateChanges;
-}
-
 /* The first frame at or after `from` in which the left button goes down. */
 std::size_t ClickFrame(const std::vector<JournalFrame>& frames, std::size_t from) {
   for (std::size_t i = std::max<std::size_t>(from, 1); i < frames.size(); ++i)
     if (frames[i].keys.test(TN_MOUSE_LEFT) && !frames[i - 1].keys.test(TN_MOUSE_LEFT)) return i;
   return frames.size();
-}
-
-TEST_F(SessionTest, AReplayGivesEveryFrameTheSameDigestAndFrameTimeWhateverThePlayerAndTheClockDo) {
-  Record(PlayMenuAndFirstRoom);
-  // The recording's own digests and frame times, as the journal keeps them.
-  JournalHeader header;
-  const std::vector<JournalFrame> frames = Frames(ReadAll(path), &header);
-  ASSERT_EQ(static_cast<long long>(frames.size()), recorded);
-  ASSERT_GT(recorded, 300);
-  EXPECT_FALSE(header.fullScreen);
-  EXPECT_EQ(header.startState, kStateMenu);
-  int seeds = 0;
-  for (const JournalFrame& f : frames) {
-    for (unsigned seed : f.seeds) EXPECT_EQ(seed, 4242u) << "the clock at the time";
-    seeds += static_cast<int>(f.seeds.size());
-  }
-  EXPECT_GE(seeds, 1) << "the first room seeds its sparkle";
-
-  Seen replayed;
-  const SessionReplayResult result = Replay(&replayed, [](PlayHarness& h, int frame) {
-    // A player at the keyboard and the mouse during the replay changes nothing.
-    if (frame % 7 == 3) h.Click(kNowhere.x, kNowhere.y);
-    if (frame % 11 == 5) h.Press(TN_KEY_ESCAPE);
-    if (frame % 13 == 0) h.KeyDown(TN_KEY_D);
-  });
-  EXPECT_TRUE(result.faithful) << result.message;
-  EXPECT_EQ(result.message, "replayed all " + std::to_string(recorded) + " frames as recorded");
-  EXPECT_EQ(SameDigests(frames, replayed), 3) << "into the room, back to the menu, quit";
-  EXPECT_EQ(currentStateId, kStateQuit);
-}
-
-TEST_F(SessionTest, AnEditedClickLeavesTheRecordingInItsFrameAndTheReplaySaysWhatDiffers) {
-  Record(PlayMenuAndFirstRoom);
-  JournalHeader header;
-  std::vector<JournalFrame> frames = Frames(ReadAll(path), &header);
-  const std::size_t click = ClickFrame(frames, ClickFrame(frames, 0) + 1);  // after the menu's Start
-  ASSERT_LT(click, frames.size());
-  ASSERT_TRUE(frames[click].cursorX == kDrawerFront.x && frames[click].cursorY == kDrawerFront.y);
-  for (std::size_t i = click; i < frames.size(); ++i) {  // the player clicked elsewhere
-    if (frames[i].cursorX != kDrawerFront.x || frames[i].cursorY != kDrawerFront.y) break;
-    frames[i].cursorX = kNowhere.x;
-    frames[i].cursorY = kNowhere.y;
-  }
-  WriteAll(path, Encode(header, frames));
-  const std::string frame = "frame " + std::to_string(click + 1);
-
-  Seen seen;
-  const SessionReplayResult result = Replay(&seen);
-  EXPECT_FALSE(result.faithful);
-  EXPECT_EQ(result.framesReplayed, static_cast<long long>(click) + 1) << "it stops with that frame";
-  EXPECT_EQ(result.message.rfind("the replay left the recording in " + frame + ": ", 0), 0u) << result.message;
-  EXPECT_NE(result.message.find("room view is 1, the recording has 2"), std::string::npos) << result.message;
-
-  std::string said;
-  EXPECT_EQ(RunProgram("--replay '" + path + "'", &said), 1) << said;
-  EXPECT_NE(said.find(": the replay left the recording in " + frame + ": "), std::string::npos) << said;
 }
 
 /* Maze one at 60 frames a second: its hero and its patrols move by the frame time. */
@@ -187,28 +84,6 @@ void WalkInMazeOne(PlayHarness& h) {
   ASSERT_FALSE(h.StateAs<MazePuzzle>()->finished) << "still playing: the second room does not exist yet";
 }
 
-TEST_F(SessionTest, AMazeReplaysFrameForFrameAndOneFrameTimeChangedMovesItsHeroInTheNextFrame) {
-  Record(WalkInMazeOne, kStateMazeOne, true);
-  JournalHeader header;
-  std::vector<JournalFrame> frames = Frames(ReadAll(path), &header);
-  Seen replayed;
-  SessionReplayResult result = Replay(&replayed);
-  EXPECT_TRUE(result.faithful) << result.message;
-  EXPECT_EQ(SameDigests(frames, replayed), 1) << "the journal's end";
-
-  // A frame in the middle of the walk up (a wall stops the walk right at once) took three times
-  // as long: the next frame moves the hero three times as far.
-  const std::size_t slow = 45;
-  ASSERT_TRUE(frames[slow].keys.test(TN_KEY_W) && frames[slow + 1].keys.test(TN_KEY_W));
-  frames[slow].frameTime *= 3.0;
-  WriteAll(path, Encode(header, frames));
-  Seen diverged;
-  result = Replay(&diverged);
-  EXPECT_FALSE(result.faithful);
-  EXPECT_EQ(result.message.rfind("the replay left the recording in frame " + std::to_string(slow + 2) +
-                                 ": hero y is ", 0), 0u) << result.message;
-}
-
 /* The jigsaw, dealt from the clock's seed: past the intro, then two swaps by the cells' middles. */
 void SwapInTheJigsaw(PlayHarness& h) {
   h.Frames(2);
@@ -218,82 +93,122 @@ void SwapInTheJigsaw(PlayHarness& h) {
   ASSERT_EQ(h.StateAs<Puzzle>()->clicksLeft, Puzzle::kStartClicks - 2);
 }
 
-TEST_F(SessionTest, AJigsawIsDealtFromTheRecordedSeedAndAnotherSeedDealsAnotherBoardAtOnce) {
-  Record(SwapInTheJigsaw, kStatePuzzle);
-  JournalHeader header;
-  std::vector<JournalFrame> frames = Frames(ReadAll(path), &header);
-  ASSERT_EQ(frames[0].seeds, std::vector<unsigned>({4242u})) << "drawn as the jigsaw was built";
-  Seen replayed;
-  SessionReplayResult result = Replay(&replayed);  // with the clock at 999
-  EXPECT_TRUE(result.faithful) << result.message;
-  EXPECT_EQ(SameDigests(frames, replayed), 1) << "the journal's end";
+/* Moves the drawer click after the menu's Start elsewhere; the frame of the click. */
+std::size_t ClickElsewhere(std::vector<JournalFrame>& frames) {
+  const std::size_t click = ClickFrame(frames, ClickFrame(frames, 0) + 1);
+  EXPECT_TRUE(click < frames.size() && frames[click].cursorX == kDrawerFront.x && frames[click].cursorY == kDrawerFront.y);
+  for (std::size_t i = click; i < frames.size() && frames[i].cursorX == kDrawerFront.x &&
+                              frames[i].cursorY == kDrawerFront.y; ++i)
+    frames[i].cursorX = kNowhere.x, frames[i].cursorY = kNowhere.y;
+  return click;
+}
 
+/* A frame in the middle of the maze's walk up (a wall stops the walk right at once) takes three
+ * times as long: the next frame moves the hero three times as far. */
+std::size_t SlowFrameInTheMaze(std::vector<JournalFrame>& frames) {
+  const std::size_t slow = 45;
+  EXPECT_TRUE(frames[slow].keys.test(TN_KEY_W) && frames[slow + 1].keys.test(TN_KEY_W));
+  frames[slow].frameTime *= 3.0;
+  return slow + 1;
+}
+
+/* Another seed for the jigsaw's deal, drawn as the jigsaw was built. */
+std::size_t DealAnotherJigsaw(std::vector<JournalFrame>& frames) {
+  EXPECT_EQ(frames[0].seeds, std::vector<unsigned>({4242u}));
   frames[0].seeds[0] = 4243u;
-  WriteAll(path, Encode(header, frames));
-  Seen diverged;
-  result = Replay(&diverged);
-  EXPECT_EQ(result.message.rfind("the replay left the recording in frame 1: jigsaw board is ", 0), 0u)
-      << result.message;
+  return 0;
 }
 
-TEST_F(SessionTest, TheRecordedClockSeedsAreTheOnesTheReplayGetsAndTheyMatter) {
-  Record(ToTheDrawer);
-  JournalHeader header;
-  std::vector<JournalFrame> frames = Frames(ReadAll(path), &header);
-  std::size_t seeded = frames.size();
-  for (std::size_t i = 1; i < frames.size() && seeded == frames.size(); ++i)
-    if (!frames[i].seeds.empty()) seeded = i;
-  ASSERT_LT(seeded, frames.size()) << "the first room seeds its sparkle";
-  frames[seeded].seeds[0] ^= 0x5A5A5A5Au;
-  WriteAll(path, Encode(header, frames));
-  Seen seen;
-  const SessionReplayResult result = Replay(&seen);
-  EXPECT_FALSE(result.faithful) << "another shuffle of the sparkle is another session";
-  EXPECT_NE(result.message.find("scene hash is "), std::string::npos) << result.message;
+/* A player at the keyboard and the mouse during a replay changes nothing. */
+void PlayAlong(PlayHarness& h, int frame) {
+  if (frame % 7 == 3) h.Click(kNowhere.x, kNowhere.y);
+  if (frame % 11 == 5) h.Press(TN_KEY_ESCAPE);
+  if (frame % 13 == 0) h.KeyDown(TN_KEY_D);
 }
+
+/* A session, an edit of its journal, and what the replay of the edited journal must say. */
+struct Divergence {
+  const char* name;
+  void (*script)(PlayHarness&);
+  int startState;
+  bool atSixtyFrames;
+  std::size_t (*edit)(std::vector<JournalFrame>&);  // the frame the replay must stop in; past the end: any
+  const char* differs;
+};
+const Divergence kDivergences[] = {
+    {"EditedClick", PlayMenuAndFirstRoom, kStateMenu, false, ClickElsewhere, "room view is 1, the recording has 2"},
+    {"SlowMazeFrame", WalkInMazeOne, kStateMazeOne, true, SlowFrameInTheMaze, "hero y is "},
+    {"JigsawSeed", SwapInTheJigsaw, kStatePuzzle, false, DealAnotherJigsaw, "jigsaw board is "},
+};
+
+void PrintTo(const Divergence& d, std::ostream* out) { *out << d.name; }
+
+struct SessionDivergence : SessionTest, ::testing::WithParamInterface<Divergence> {};
+
+/* Each session replays as recorded, with its recorded clock seeds, whatever the player and the
+ * clock do; edited, the replay stops in the edited frame and says what differs there. */
+TEST_P(SessionDivergence, AReplayGoesAsRecordedAndAnEditedOneStopsInTheEditedFrameSayingWhatDiffers) {
+  const Divergence& c = GetParam();
+  Record(c.script, c.startState, c.atSixtyFrames);
+  JournalHeader header;
+  JournalReader::Step last;
+  std::string why;
+  std::vector<JournalFrame> frames = ReadJournal(ReadFile(path), &header, &last, &why);
+  ASSERT_EQ(static_cast<long long>(frames.size()), recorded);
+  EXPECT_TRUE(!header.fullScreen && header.startState == c.startState);
+  for (const JournalFrame& f : frames)
+    for (unsigned seed : f.seeds) EXPECT_EQ(seed, 4242u) << "the clock at the time";
+  SessionReplayResult result = Replay(PlayAlong);
+  EXPECT_EQ(result.message, "replayed all " + std::to_string(recorded) + " frames as recorded");
+  EXPECT_TRUE(result.faithful);
+  if (c.edit == ClickElsewhere) EXPECT_EQ(currentStateId, kStateQuit) << "the session quits from the menu";
+  const std::size_t stop = c.edit(frames);
+  WriteAll(path, Encode(header, frames));
+  result = Replay();
+  const std::string frame = stop < frames.size() ? "frame " + std::to_string(stop + 1) + ": " : "frame ";
+  EXPECT_FALSE(result.faithful);
+  EXPECT_EQ(result.message.rfind("the replay left the recording in " + frame, 0), 0u) << result.message;
+  EXPECT_NE(result.message.find(c.differs), std::string::npos) << result.message;
+  if (stop < frames.size()) EXPECT_EQ(result.framesReplayed, static_cast<long long>(stop) + 1);
+  if (c.edit != ClickElsewhere) return;  // the program says the same, once is enough
+  std::string said;
+  EXPECT_EQ(RunProgram("--replay '" + path + "'", &said), 1) << said;
+  EXPECT_NE(said.find(": the replay left the recording in " + frame), std::string::npos) << said;
+}
+
+INSTANTIATE_TEST_SUITE_P(Sessions, SessionDivergence, ::testing::ValuesIn(kDivergences),
+                         [](const ::testing::TestParamInfo<Divergence>& info) { return std::string(info.param.name); });
 
 TEST_F(SessionTest, ClosingTheWindowEndsAReplayThatSaysWhere) {
   Record([](PlayHarness& h) { h.Frames(60); });
-  Seen seen;
-  const SessionReplayResult result = Replay(&seen, [](PlayHarness& h, int frame) {
+  const SessionReplayResult result = Replay([](PlayHarness& h, int frame) {
     if (frame == 25) h.CloseWindow();
   });
   EXPECT_FALSE(result.faithful);
   EXPECT_EQ(result.message, "the window was closed in frame 26 of 60");
 }
 
-/* The program records a session of its own and replays it, whole, cut short or stopped early;
- * it never records over a file. */
-TEST_F(SessionTest, TheProgramReplaysItsOwnJournalWholeOrCutAndNeverRecordsOverAFile) {
+/* The program records a session of its own, never over a file, and says where a replay of it
+ * stopped early. Its whole and cut journals are replayed by the kept and the killed-while-recording
+ * tests. */
+TEST_F(SessionTest, TheProgramRecordsNeverOverAFileAndSaysWhereAReplayEndedEarly) {
   std::string said, printed;
   ASSERT_EQ(RunProgram("--start-state 4 --record '" + path + "'", &said, nullptr, "SORCA_EXIT_AFTER_FRAMES=60"), 0)
       << said;
   EXPECT_NE(said.find("recorded 60 frames into '" + path + "'"), std::string::npos) << said;
-  const std::string journal = ReadAll(path);
+  const std::string journal = ReadFile(path);
   EXPECT_EQ(RunProgram("--record '" + path + "'", &said, &printed), 2);
   EXPECT_NE(said.find("cannot record into '" + path + "': the file already exists, and a journal never overwrites one"),
             std::string::npos) << said;
   EXPECT_EQ(printed, "") << "nothing started";
-  EXPECT_EQ(ReadAll(path), journal);
+  EXPECT_EQ(ReadFile(path), journal);
   JournalHeader header;
   JournalReader::Summary summary;
   ASSERT_TRUE(JournalReader::Check(journal, &header, &summary, &said)) << said;
   EXPECT_TRUE(header.fullScreen && header.startState == kStateLevel1 && summary.ended && summary.frames == 60);
 
-  EXPECT_EQ(RunProgram("--replay '" + path + "'", &said), 0) << said;
-  EXPECT_NE(said.find(path + ": replayed all 60 frames as recorded"), std::string::npos) << said;
   EXPECT_EQ(RunProgram("--replay '" + path + "'", &said, nullptr, "SORCA_EXIT_AFTER_FRAMES=10"), 1) << said;
   EXPECT_NE(said.find("the game ended after frame 10; the recording goes on to frame 60"), std::string::npos) << said;
-
-  // As if the machine had stopped while the last frames were being written.
-  const std::string cut = journal.substr(0, journal.size() - 9);
-  ASSERT_TRUE(JournalReader::Check(cut, &header, &summary, &said)) << said;
-  ASSERT_TRUE(summary.frames > 40 && summary.frames < 60 && !summary.ended) << summary.frames;
-  WriteAll(path, cut);
-  EXPECT_EQ(RunProgram("--replay '" + path + "'", &said), 0) << said;
-  EXPECT_NE(said.find(": replayed " + std::to_string(summary.frames) +
-                      " frames as recorded; the journal ends early: " + summary.cutReason),
-            std::string::npos) << said;
 }
 
 TEST_F(SessionTest, TheProgramKilledWhileRecordingLeavesAJournalThatReplaysToItsLastWholeFrame) {
@@ -311,12 +226,12 @@ TEST_F(SessionTest, TheProgramKilledWhileRecordingLeavesAJournalThatReplaysToIts
   std::string said;
   for (int i = 0; i < 600 && summary.frames < 30; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    JournalReader::Check(ReadAll(path), &header, &summary, &said);
+    JournalReader::Check(ReadFile(path), &header, &summary, &said);
   }
   kill(child, SIGKILL);
   int status = 0;
   waitpid(child, &status, 0);
-  ASSERT_TRUE(JournalReader::Check(ReadAll(path), &header, &summary, &said)) << said;
+  ASSERT_TRUE(JournalReader::Check(ReadFile(path), &header, &summary, &said)) << said;
   ASSERT_GE(summary.frames, 30);
   EXPECT_FALSE(summary.ended);
   EXPECT_EQ(RunProgram("--replay '" + path + "'", &said), 0) << said;
@@ -334,17 +249,14 @@ TEST_F(SessionTest, TheProgramRefusesWhatIsNoJournalItCanReplayAndStartsNothing)
   header.startState = kStateLevel1;
   std::vector<JournalFrame> frames(3);
   const std::string good = Encode(header, frames);
-  header.startState = 3;
-  const std::string unknownState = Encode(header, frames);
   std::string damaged = good;
   damaged[damaged.size() - 3] = '\x80';  // the last frame's flags, before the end record
+  header.startState = 3;
+  // The reader's other reasons are the journal tests' tables; the program passes each on alike.
   const struct { std::string bytes, reason; } cases[] = {
-      {"", "the file is empty"},
       {"GIF89a...", "it is not a Sorca journal"},
-      {std::string("SORCAJNL\x02", 9) + good.substr(9), "it is a journal of version 2; this Sorca reads version 1"},
-      {good.substr(0, 12), "its header is cut off (at the game version)"},
       {damaged, "the record after frame 2 (byte " + std::to_string(damaged.size() - 3) + ") is damaged: an unknown record type"},
-      {unknownState, "it starts in state 3, which this Sorca does not have"},
+      {Encode(header, frames), "it starts in state 3, which this Sorca does not have"},
   };
   std::string said, printed;
   for (const auto& c : cases) {

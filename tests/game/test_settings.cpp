@@ -5,8 +5,6 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "PlayHarness.h"
@@ -18,28 +16,15 @@
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-Settings Make(bool fullScreen, bool mute, float volume) {
-  Settings s;
-  s.fullScreen = fullScreen;
-  s.mute = mute;
-  s.volume = volume;
-  return s;
-}
-
 const Settings kDefaults;
 
 TEST(Settings, WhatIsWrittenIsReadBackAndNoTemporaryFileIsLeft) {
   TempDir dir;
   const std::string path = dir.path + "/deep/er/settings.ini";  // folders made on the way
-  for (const Settings& s : {Make(false, true, 0.4f), Make(true, false, 0.0f), kDefaults}) {
+  for (const Settings& s : {Settings{false, true, 0.4f}, Settings{true, false, 0.0f}, kDefaults}) {
     std::string error, warning;
     ASSERT_TRUE(SettingsWrite(path, s, &error)) << error;
-    EXPECT_EQ(SettingsRead(path, &warning), s) << ReadAll(path);
+    EXPECT_EQ(SettingsRead(path, &warning), s) << ReadFile(path);
     EXPECT_EQ(warning, "");
   }
   EXPECT_EQ(std::system(("test $(ls -A '" + dir.path + "/deep/er' | wc -l) -eq 1").c_str()), 0);
@@ -53,18 +38,18 @@ TEST(Settings, ABadFileKeepsEveryGoodLineAndSaysWhatItIgnored) {
     Settings expected;
     std::string said;  // "" for no warning
   } cases[] = {
-      {"fullscreen = false\nmute = yes\nvolume = 0.40\n", Make(false, true, 0.4f), ""},
-      {"  # a note\n\n; another\nvolume=1\n", Make(true, false, 1.0f), ""},
+      {"fullscreen = false\nmute = yes\nvolume = 0.40\n", Settings{false, true, 0.4f}, ""},
+      {"  # a note\n\n; another\nvolume=1\n", Settings{true, false, 1.0f}, ""},
       {"", kDefaults, "is empty"},
       {std::string("\0\1\2\3\xff", 5), kDefaults, "ignored \"?"},
-      {"colour = red\nmute = on\n", Make(true, true, 1.0f), "ignored \"colour = red\""},
-      {"volume = 1.01\nmute = 1\n", Make(true, true, 1.0f), "ignored \"volume = 1.01\""},
+      {"colour = red\nmute = on\n", Settings{true, true, 1.0f}, "ignored \"colour = red\""},
+      {"volume = 1.01\nmute = 1\n", Settings{true, true, 1.0f}, "ignored \"volume = 1.01\""},
       {"volume = -0.01\n", kDefaults, "ignored \"volume = -0.01\""},
-      {"volume = loud\nfullscreen = off\n", Make(false, false, 1.0f), "ignored \"volume = loud\""},
+      {"volume = loud\nfullscreen = off\n", Settings{false, false, 1.0f}, "ignored \"volume = loud\""},
       {"volume = 0.5x\n", kDefaults, "ignored \"volume = 0.5x\""},
       {"volume = nan\n", kDefaults, "ignored \"volume = nan\""},
       {"fullscreen = maybe\nmute\n", kDefaults, "\"fullscreen = maybe\", \"mute\""},
-      {huge, Make(true, true, 1.0f), "everything past 64 KiB"},
+      {huge, Settings{true, true, 1.0f}, "everything past 64 KiB"},
   };
   for (const auto& c : cases) {
     TempDir dir;
@@ -82,20 +67,15 @@ TEST(Settings, ABadFileKeepsEveryGoodLineAndSaysWhatItIgnored) {
   }
 }
 
-TEST(Settings, AMissingFileGivesTheDefaultsQuietlyAndAFolderInItsPlaceIsReported) {
+TEST(Settings, AMissingFileReadsAsTheDefaultsQuietlyAFolderInItsPlaceOrInTheWayIsReported) {
   TempDir dir;
-  std::string warning;
+  std::string warning, error;
   EXPECT_EQ(SettingsRead(dir.path + "/settings.ini", &warning), kDefaults);
   EXPECT_EQ(warning, "");
   EXPECT_EQ(SettingsRead(dir.path, &warning), kDefaults);
   EXPECT_NE(warning.find("cannot be read"), std::string::npos) << warning;
-}
-
-TEST(Settings, AFolderThatCannotBeMadeIsReportedAndNothingIsWritten) {
-  TempDir dir;
   dir.Write("taken", "a file where the folder should be");
-  std::string error;
-  EXPECT_FALSE(SettingsWrite(dir.path + "/taken/sorca/settings.ini", Make(false, true, 0.1f), &error));
+  EXPECT_FALSE(SettingsWrite(dir.path + "/taken/sorca/settings.ini", Settings{false, true, 0.1f}, &error));
   EXPECT_NE(error.find(dir.path + "/taken/sorca"), std::string::npos) << error;
 }
 
@@ -104,8 +84,8 @@ TEST(Settings, AWriteCutShortLeavesTheOldFileWholeAndNoTemporaryFile) {
   TempDir dir;
   const std::string path = dir.path + "/settings.ini";
   std::string error;
-  ASSERT_TRUE(SettingsWrite(path, Make(false, true, 0.1f), &error));
-  const std::string before = ReadAll(path);
+  ASSERT_TRUE(SettingsWrite(path, Settings{false, true, 0.1f}, &error));
+  const std::string before = ReadFile(path);
   const pid_t child = fork();
   if (child == 0) {
     signal(SIGXFSZ, SIG_IGN);
@@ -116,7 +96,7 @@ TEST(Settings, AWriteCutShortLeavesTheOldFileWholeAndNoTemporaryFile) {
   int status = 0;
   waitpid(child, &status, 0);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the cut write said it succeeded";
-  EXPECT_EQ(ReadAll(path), before);
+  EXPECT_EQ(ReadFile(path), before);
   EXPECT_EQ(std::system(("test $(ls -A '" + dir.path + "' | wc -l) -eq 1").c_str()), 0);
 }
 
@@ -155,18 +135,18 @@ TEST(SettingsKept, EachChangeIsWrittenAtOnceAndAWindowedRunLeavesFullScreenAsSav
   h.Frames(kMenuFadeIn);
   h.ClickAt(kMenuOptions);
   h.Frames(2);
-  EXPECT_EQ(ReadAll(path), "fullscreen = true\nvolume = 0.7\n") << "nothing changed yet";
+  EXPECT_EQ(ReadFile(path), "fullscreen = true\nvolume = 0.7\n") << "nothing changed yet";
   const struct { Point click; int key; Settings expected; } steps[] = {
-      {kMuteBox, 0, Make(true, true, 0.7f)},
-      {kVolumeDown, 0, Make(true, true, 0.4f)},
-      {{0, 0}, TN_KEY_F11, Make(true, true, 0.4f)},  // the player's full screen now
-      {{0, 0}, TN_KEY_F11, Make(false, true, 0.4f)},
+      {kMuteBox, 0, Settings{true, true, 0.7f}},
+      {kVolumeDown, 0, Settings{true, true, 0.4f}},
+      {{0, 0}, TN_KEY_F11, Settings{true, true, 0.4f}},  // the player's full screen now
+      {{0, 0}, TN_KEY_F11, Settings{false, true, 0.4f}},
   };
   for (const auto& step : steps) {
     step.key ? h.Tap(step.key) : h.ClickAt(step.click);
     h.Frames(2);
     std::string warning;
-    EXPECT_EQ(SettingsRead(path, &warning), step.expected) << ReadAll(path);
+    EXPECT_EQ(SettingsRead(path, &warning), step.expected) << ReadFile(path);
   }
   SettingsKeeperStop();
   unsetenv("XDG_CONFIG_HOME");

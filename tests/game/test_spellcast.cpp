@@ -1,19 +1,16 @@
 // The two spell battles played through the real state loop: the intro, touching orbs, orbs out
-// of play, the decision and the way out, battles won and lost with the mouse alone, and both
-// ways back into the first room. The second room is a stand-in state.
+// of play, the decision and the way out. The second room is a stand-in state; the battles won
+// and lost with the mouse from the rooms' doors are the whole-game player's.
 #include <gtest/gtest.h>
-
-#include <SDL_image.h>
 
 #include <algorithm>
 #include <cmath>
 #include <memory>
 #include <set>
 
-#include "FirstRoom.h"
-#include "Level1.h"
 #include "LevelProgress.h"
 #include "PlayHarness.h"
+#include "ScreenPicture.h"
 #include "Spellcast.h"
 #include "TNInput.h"
 #include "TNMath.h"
@@ -21,40 +18,37 @@
 namespace {
 
 using Point = PlayHarness::Point;
-const int kFadeInFrames = 20;  // a room's view, at 0.05 a frame
-const int kLeaveFrames = 41;   // fade to black, loading animation, a frame to see it opaque
-const Point kMiddle = {400, 300}, kReplay = {370, 325}, kShelfItems = {475, 400};
+const int kFadeFrames = places::kRoomFadeIn;  // the way out's fade, then its loading animation
+const Point kMiddle = {400, 300};
 const int kBattles[] = {kStateSpellcast, kStateSpellcastLevel2};
 
 bool CursorShown() { return SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE; }
 
 /* The picture's opaque pixels that the window does not show with its top-left corner at `at`,
  * drawn at its own size; every stride-th pixel each way. */
-int PixelsMissing(const PlayHarness& h, const std::string& path, Point at, int stride = 1) {
-  SDL_Surface* loaded = IMG_Load(path.c_str());
-  if (loaded == nullptr) return -1;
-  SDL_Surface* image = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
-  SDL_FreeSurface(loaded);
+int PixelsMissing(const std::string& path, Point at, int stride = 1) {
+  const Picture picture(path);
+  if (!picture.Loaded()) return -1;
+  const ScreenShot screen;
   int missing = 0;
-  for (int y = 0; y < image->h; y += stride)
-    for (int x = 0; x < image->w; x += stride) {
-      const Uint8* p = static_cast<const Uint8*>(image->pixels) + y * image->pitch + x * 4;
-      const unsigned int shown = h.PixelAt(at.x + x, at.y + y);
+  for (int y = 0; y < picture.Height(); y += stride)
+    for (int x = 0; x < picture.Width(); x += stride) {
+      const unsigned char *own = picture.At(x, y), *shown = screen.At(at.x + x, at.y + y);
       bool same = true;
-      for (int c = 0; c < 3; ++c) same = same && std::abs(int(shown >> (24 - 8 * c) & 0xFF) - p[c]) <= 8;
-      missing += p[3] == 255 && !same;
+      for (int c = 0; c < 3; ++c) same = same && std::abs(shown[c] - own[c]) <= 8;
+      missing += own[3] == 255 && !same;
     }
-  SDL_FreeSurface(image);
   return missing;
 }
 
 /* Light digit pixels in the window rectangle: the read-outs are parchment on a dark plate. */
-int ParchmentPixels(const PlayHarness& h, int left, int top, int right, int bottom) {
+int ParchmentPixels(int left, int top, int right, int bottom) {
+  const ScreenShot screen;
   int count = 0;
   for (int y = top; y <= bottom; y += 2)
     for (int x = left; x <= right; x += 2) {
-      const unsigned int p = h.PixelAt(x, y);
-      count += (p >> 24) > 200 && (p >> 16 & 0xFF) > 190 && (p >> 8 & 0xFF) > 150;
+      const unsigned char* p = screen.At(x, y);
+      count += p[0] > 200 && p[1] > 190 && p[2] > 150;
     }
   return count;
 }
@@ -100,45 +94,6 @@ class SpellcastTest : public ::testing::Test {
     return orb;
   }
 
-  /* A player's hand on the mouse: each frame the cursor moves at most 30 pixels, towards the
-   * nearest orb in view that the player is after, never to where another orb could reach the
-   * wand by the next frame. True once the battle is decided. */
-  bool SteerUntilDecided(bool afterRed, int maxFrames) {
-    Point cursor = kMiddle;
-    for (int frame = 0; frame < maxFrames && !battle()->finished; ++frame) {
-      cursor = Steer(cursor, afterRed);
-      h->MoveCursor(cursor.x, cursor.y);
-      h->Frame();
-    }
-    return battle()->finished;
-  }
-  Point Steer(Point cursor, bool afterRed) {
-    const Spells* target = nullptr;
-    double best = 1e9;
-    for (const Spells* o : battle()->orbs)
-      if ((o->GetFrame() == Spells::kRed) == afterRed && std::abs(o->posX) < 380 && std::abs(o->posY) < 280) {
-        const double d = std::hypot(o->posX - (cursor.x - 400), o->posY - (300 - cursor.y));
-        if (d < best) best = d, target = o;
-      }
-    // The boxes that touch are anchored at the corners, so the wand reaches an orb while within
-    // 35 units, each way, of a point 5 units left of and below the orb's centre.
-    const double aimX = target ? target->posX - 5 : 0.0, aimY = target ? target->posY - 5 - target->speed : -150.0;
-    Point chosen = cursor;
-    double chosenCost = 1e18;
-    for (int dx = -30; dx <= 30; dx += 6)
-      for (int dy = -30; dy <= 30; dy += 6) {
-        const Point c = {std::clamp(cursor.x + dx, 0, 799), std::clamp(cursor.y + dy, 0, 599)};
-        const double wx = c.x - 400, wy = 300 - c.y;
-        double danger = 0.0;  // how deep into another orb's reach, with 16 units for its move
-        for (const Spells* o : battle()->orbs)
-          if ((o->GetFrame() == Spells::kRed) != afterRed)
-            danger += std::max(0.0, 51 - std::max(std::abs(wx - (o->posX - 5)), std::abs(wy - (o->posY - 5))));
-        const double cost = danger * 1e6 + std::hypot(wx - aimX, wy - aimY);
-        if (cost < chosenCost) chosenCost = cost, chosen = c;
-      }
-    return chosen;
-  }
-
   std::unique_ptr<PlayHarness> h;
 };
 
@@ -153,10 +108,10 @@ TEST_F(SpellcastTest, TheIntroShowsTheDoorAndCaptionWithTheWandOverItAndOnlyALef
     h->Hover({700, 50});
     h->Click(700, 50, 2); h->Press(TN_KEY_SPACE); h->Frames(30);
     EXPECT_TRUE(b->waiting && b->orbs.empty() && b->caption->GetTransparency() == 1.0f);
-    EXPECT_EQ(PixelsMissing(*h, text + captions[i], {163, 505}, 3), 0);
-    EXPECT_EQ(ParchmentPixels(*h, 88, 128, 131, 172) + ParchmentPixels(*h, 739, 103, 761, 147), 0);
+    EXPECT_EQ(PixelsMissing(text + captions[i], {163, 505}, 3), 0);
+    EXPECT_EQ(ParchmentPixels(88, 128, 131, 172) + ParchmentPixels(739, 103, 761, 147), 0);
     h->Hover({400, 550});  // the wand passes over the caption strip
-    EXPECT_EQ(PixelsMissing(*h, "Resources/Animation/Spell/SPELL_WAND.png", {380, 530}), 0);
+    EXPECT_EQ(PixelsMissing("Resources/Animation/Spell/SPELL_WAND.png", {380, 530}), 0);
 
     h->ClickAt(kMiddle);
     const int orbs = i == 0 ? 10 : 15, lives = i == 0 ? 3 : 5;
@@ -170,8 +125,8 @@ TEST_F(SpellcastTest, TheIntroShowsTheDoorAndCaptionWithTheWandOverItAndOnlyALef
     EXPECT_TRUE(std::equal(b->orbs.begin(), b->orbs.end(), registry.end() - orbs));  // drawn last
     for (Spells* o : b->orbs) EXPECT_TRUE(std::abs(o->posX) > 400 || o->posY > 300) << o->posX << ", " << o->posY;
     EXPECT_TRUE(h->BlackAt(175, 550) && h->BlackAt(625, 590));  // the caption went
-    EXPECT_GT(ParchmentPixels(*h, 88, 128, 131, 172), 20);       // "00"
-    EXPECT_GT(ParchmentPixels(*h, 739, 103, 761, 147), 20);      // the lives
+    EXPECT_GT(ParchmentPixels(88, 128, 131, 172), 20);       // "00"
+    EXPECT_GT(ParchmentPixels(739, 103, 761, 147), 20);      // the lives
   }
   h.reset();  // left undecided: the cursor comes back with the battle's end
   EXPECT_EQ(TNInputShowCursor(0), -1);
@@ -216,7 +171,7 @@ TEST_F(SpellcastTest, ARedOrbTouchingTheWandCountsOnceAtTheEdgesTooAnyOtherKindC
   }
   Step({shown[0], shown[1], shown[2], shown[3]});
   for (int kind = 0; kind < Spells::kKindCount; ++kind)
-    EXPECT_EQ(PixelsMissing(*h, std::string("Resources/Animation/Particle/PARTICLE_") + pictures[kind] + ".png",
+    EXPECT_EQ(PixelsMissing(std::string("Resources/Animation/Particle/PARTICLE_") + pictures[kind] + ".png",
                             {85 + 100 * kind, 435}), 0) << pictures[kind];
 }
 
@@ -273,65 +228,14 @@ TEST_F(SpellcastTest, TheLastRedOrbWinsAndTheLastLifeLosesInTheirFrameThenTheExi
     EXPECT_EQ((std::vector<int>{b->scoreTens->GetFrame(), b->scoreUnits->GetFrame(), b->livesDigit->GetFrame()}),
               (std::vector<int>{c.tens, c.units, c.livesShown})) << c.id;
     EXPECT_EQ(b->lives, c.kind == Spells::kRed ? c.lives : 0);  // nothing more counts
-    h->Frames(kFadeInFrames - 1);
+    h->Frames(kFadeFrames - 1);
     EXPECT_TRUE(b->fade->GetTransparency() == 1.0f && h->BlackAt(400, 300) && h->BlackAt(60, 150));
-    h->Frames(kFadeInFrames);
+    h->Frames(kFadeFrames);
     EXPECT_TRUE(b->loading->GetTransparency() == 1.0f && currentStateId == c.id);
     EXPECT_TRUE(b->loading->posX == 280.0 && b->loading->posY == -270.0);
     h->Frame();
     EXPECT_EQ(currentStateId, c.next);
   }
-}
-
-/* From the room with the jigsaw solved: the items from the shelf, the exit door, the battle won
- * with the mouse, the stage-clear screen, and on into the second room. */
-TEST_F(SpellcastTest, ABattleWonWithTheMouseFromTheRoomsDoorLeadsThroughStageClearToTheSecondRoom) {
-  lastMiniGame = kPuzzleSolved;
-  h.reset(new PlayHarness(kStateLevel1));
-  h->Frames(kFadeInFrames);
-  h->Hold(TN_KEY_W, 5); h->Hold(TN_KEY_A, 25);  // to the shelf
-  h->Tap(TN_KEY_E); h->Frames(kFadeInFrames);
-  h->ClickAt(kShelfItems);
-  h->Tap(TN_KEY_Q); h->Frames(kFadeInFrames);
-  h->Hold(TN_KEY_A, 46); h->Hold(TN_KEY_S, 42);  // to the exit door
-  h->Tap(TN_KEY_E);
-  ASSERT_TRUE(h->RunUntil([] { return currentStateId == kStateSpellcast; }, kLeaveFrames + 1));
-  h->Frame();
-  EXPECT_TRUE(battle() != nullptr && battle()->waiting && !CursorShown());
-
-  h->ClickAt(kMiddle);
-  ASSERT_TRUE(SteerUntilDecided(true, 3000));
-  EXPECT_TRUE(stageClearMark == kStageClearMark && gameOverMark == 0 && battle()->score == 10);
-  ASSERT_TRUE(h->RunUntil([] { return currentStateId == kStateLevel1; }, kLeaveFrames + 1));
-  h->Frames(kFadeInFrames + 1);
-  Level1* room = h->StateAs<Level1>();
-  ASSERT_NE(room, nullptr);
-  EXPECT_EQ(room->room->GetFrame(), FirstRoom::kViewEndScreen);
-  EXPECT_TRUE(CursorShown());
-  h->ClickAt(kMiddle);
-  EXPECT_TRUE(h->RunUntil([] { return currentStateId == kStateLevel2; }, kLeaveFrames + 1));
-  EXPECT_TRUE(stageClearMark == 0 && lastMiniGame == 0);
-
-  Play(kStateSpellcastLevel2);  // the second battle is winnable with the mouse too
-  ASSERT_TRUE(SteerUntilDecided(true, 4000));
-  EXPECT_TRUE(stageClearMark == kStageClearMark && lastMiniGame == kSpellcastLevel2Ended);
-}
-
-TEST_F(SpellcastTest, ABattleLostWithTheMouseShowsTheRoomsGameOverScreenWhoseReplayStartsItAgain) {
-  Play(kStateSpellcast);
-  ASSERT_TRUE(SteerUntilDecided(false, 3000));
-  EXPECT_TRUE(gameOverMark == kGameOverMark && lastMiniGame == kSpellcastFailed && stageClearMark == 0);
-  EXPECT_TRUE(battle()->lives == 0 && battle()->livesDigit->texturePath == "Resources/Animation/Number/NUMBER_0_0.png");
-  ASSERT_TRUE(h->RunUntil([] { return currentStateId == kStateLevel1; }, kLeaveFrames + 1));
-  h->Frames(kFadeInFrames + 1);
-  EXPECT_EQ(h->StateAs<Level1>()->room->GetFrame(), FirstRoom::kViewEndScreen);
-  h->ClickAt(kReplay);
-  ASSERT_TRUE(h->RunUntil([] { return currentStateId == kStateSpellcast; }, kLeaveFrames + 1));
-  h->Frame();
-  Spellcast* again = battle();
-  ASSERT_NE(again, nullptr);
-  EXPECT_TRUE(again->waiting && again->lives == 3 && again->score == 0 && !CursorShown());
-  EXPECT_TRUE(gameOverMark == 0 && lastMiniGame == 0);
 }
 
 }  // namespace

@@ -2,12 +2,11 @@
 // moves, where the wand sits, and orb pictures that differ without their colours.
 #include <gtest/gtest.h>
 
-#include <SDL_image.h>
-
 #include <cmath>
 #include <memory>
 
 #include "PlayHarness.h"
+#include "ScreenPicture.h"
 #include "Spells.h"
 #include "TNGraphics.h"
 #include "TNMath.h"
@@ -105,21 +104,16 @@ TEST(SpellsArt, EveryOrbCarriesItsOwnSymbolSoNoTwoKindsLookAlikeWithoutTheirColo
   std::vector<std::vector<int>> classes;
   for (const char* name : names) {
     const std::string path = std::string("Resources/Animation/Particle/PARTICLE_") + name + ".png";
-    SDL_Surface* loaded = IMG_Load(path.c_str());
-    ASSERT_NE(loaded, nullptr) << IMG_GetError();
-    SDL_Surface* image = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
-    SDL_FreeSurface(loaded);
-    ASSERT_TRUE(image->w == 30 && image->h == 30) << path;
+    const Picture orb(path);
+    ASSERT_TRUE(orb.Loaded() && orb.Width() == 30 && orb.Height() == 30) << path;
     std::vector<int> shape;
-    for (int y = 0; y < image->h; ++y)
-      for (int x = 0; x < image->w; ++x) {
-        const Uint8* p = static_cast<const Uint8*>(image->pixels) + y * image->pitch + x * 4;
+    for (int y = 0; y < orb.Height(); ++y)
+      for (int x = 0; x < orb.Width(); ++x) {
+        const unsigned char* p = orb.At(x, y);
         const double luminance = (0.2126 * p[0] + 0.7152 * p[1] + 0.0722 * p[2]) / 255.0;
-        const int kind = p[3] < 200 ? 0 : luminance > 0.9 ? 1 : luminance < 0.2 ? 2 : 3;
-        shape.push_back(kind);
+        shape.push_back(p[3] < 200 ? 0 : luminance > 0.9 ? 1 : luminance < 0.2 ? 2 : 3);
       }
     classes.push_back(shape);
-    SDL_FreeSurface(image);
   }
   for (std::size_t a = 0; a < classes.size(); ++a)
     for (std::size_t b = a + 1; b < classes.size(); ++b) {

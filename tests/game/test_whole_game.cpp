@@ -10,25 +10,22 @@
 
 #include "LevelProgress.h"
 #include "Menu.h"
+#include "Places.h"
 #include "TNFrameRateController.h"
 #include "TNMath.h"
 #include "WholeGamePlayer.h"
 
 namespace {
 
-/* A steady 60 frames a second of game time, however fast the frames are drawn. */
-unsigned long long ticks = 0;
-unsigned long long NextTick() { return ++ticks; }
-unsigned long long SixtyTicksASecond() { return 60; }
-
 using Step = std::pair<const char*, bool (WholeGamePlayer::*)()>;
+#define STEP(name) Step{#name, &WholeGamePlayer::name}
 
 class WholeGameTest : public ::testing::Test {
  protected:
-  WholeGameTest() {  // as the program starts
+  WholeGameTest() {  // as the program starts, a steady 60 frames a second of game time
     splashState = 0;
     stageClearMark = gameOverMark = lastMiniGame = 0;
-    TNFrameRateControllerSetTimeSource(NextTick, SixtyTicksASecond);
+    places::UseSteadySixtyFramesASecond();
     TNRandFixClockSeed(1, 2024);
     h.reset(new PlayHarness);
   }
@@ -58,21 +55,10 @@ class WholeGameTest : public ::testing::Test {
 };
 
 TEST_F(WholeGameTest, FromTheSplashThroughBothRoomsAndEveryMiniGameToTheLastStageClearAndTheMenu) {
-  Play({{"SkipSplash", &WholeGamePlayer::SkipSplash},
-        {"StartGame", &WholeGamePlayer::StartGame},
-        {"FirstRoomToJigsaw", &WholeGamePlayer::FirstRoomToJigsaw},
-        {"WinJigsaw", &WholeGamePlayer::WinJigsaw},
-        {"FirstRoomToBattle", &WholeGamePlayer::FirstRoomToBattle},
-        {"WinBattle", &WholeGamePlayer::WinBattle},
-        {"LeaveStageClear", &WholeGamePlayer::LeaveStageClear},
-        {"SecondRoomToRings", &WholeGamePlayer::SecondRoomToRings},
-        {"WinRings", &WholeGamePlayer::WinRings},
-        {"SecondRoomToMazes", &WholeGamePlayer::SecondRoomToMazes},
-        {"WinMaze", &WholeGamePlayer::WinMaze},
-        {"WinMaze", &WholeGamePlayer::WinMaze},
-        {"SecondRoomToBattle", &WholeGamePlayer::SecondRoomToBattle},
-        {"WinBattle", &WholeGamePlayer::WinBattle},
-        {"LeaveStageClear", &WholeGamePlayer::LeaveStageClear}});
+  Play({STEP(SkipSplash), STEP(StartGame), STEP(FirstRoomToJigsaw), STEP(WinJigsaw), STEP(FirstRoomToBattle),
+        STEP(WinBattle), STEP(LeaveStageClear), STEP(SecondRoomToRings), STEP(WinRings),
+        STEP(SecondRoomToMazes), STEP(WinMaze), STEP(WinMaze), STEP(SecondRoomToBattle), STEP(WinBattle),
+        STEP(LeaveStageClear)});
   EXPECT_EQ(seen, (std::vector<int>{kStateMenu, kStateLevel1, kStatePuzzle, kStateLevel1, kStateSpellcast,
                                     kStateLevel1, kStateLevel2, kStateRotatingPuzzle, kStateLevel2,
                                     kStateMazeOne, kStateMazeTwo, kStateLevel2, kStateSpellcastLevel2,
@@ -84,31 +70,11 @@ TEST_F(WholeGameTest, FromTheSplashThroughBothRoomsAndEveryMiniGameToTheLastStag
 }
 
 TEST_F(WholeGameTest, EveryMiniGameThatCanBeLostIsLostOnceReplayedAndWon) {
-  Play({{"SkipSplash", &WholeGamePlayer::SkipSplash},
-        {"StartGame", &WholeGamePlayer::StartGame},
-        {"FirstRoomToJigsaw", &WholeGamePlayer::FirstRoomToJigsaw},
-        {"LoseJigsaw", &WholeGamePlayer::LoseJigsaw},
-        {"Replay", &WholeGamePlayer::Replay},
-        {"WinJigsaw", &WholeGamePlayer::WinJigsaw},
-        {"FirstRoomToBattle", &WholeGamePlayer::FirstRoomToBattle},
-        {"LoseBattle", &WholeGamePlayer::LoseBattle},
-        {"Replay", &WholeGamePlayer::Replay},
-        {"WinBattle", &WholeGamePlayer::WinBattle},
-        {"LeaveStageClear", &WholeGamePlayer::LeaveStageClear},
-        {"SecondRoomToRings", &WholeGamePlayer::SecondRoomToRings},
-        {"WinRings", &WholeGamePlayer::WinRings},
-        {"SecondRoomToMazes", &WholeGamePlayer::SecondRoomToMazes},
-        {"LoseMaze", &WholeGamePlayer::LoseMaze},
-        {"Replay", &WholeGamePlayer::Replay},
-        {"WinMaze", &WholeGamePlayer::WinMaze},
-        {"LoseMaze", &WholeGamePlayer::LoseMaze},
-        {"Replay", &WholeGamePlayer::Replay},
-        {"WinMaze", &WholeGamePlayer::WinMaze},
-        {"SecondRoomToBattle", &WholeGamePlayer::SecondRoomToBattle},
-        {"LoseBattle", &WholeGamePlayer::LoseBattle},
-        {"Replay", &WholeGamePlayer::Replay},
-        {"WinBattle", &WholeGamePlayer::WinBattle},
-        {"LeaveStageClear", &WholeGamePlayer::LeaveStageClear}});
+  Play({STEP(SkipSplash), STEP(StartGame), STEP(FirstRoomToJigsaw), STEP(LoseJigsaw), STEP(Replay),
+        STEP(WinJigsaw), STEP(FirstRoomToBattle), STEP(LoseBattle), STEP(Replay), STEP(WinBattle),
+        STEP(LeaveStageClear), STEP(SecondRoomToRings), STEP(WinRings), STEP(SecondRoomToMazes),
+        STEP(LoseMaze), STEP(Replay), STEP(WinMaze), STEP(LoseMaze), STEP(Replay), STEP(WinMaze),
+        STEP(SecondRoomToBattle), STEP(LoseBattle), STEP(Replay), STEP(WinBattle), STEP(LeaveStageClear)});
   // Each loss ends on its room's game-over screen, and Replay goes straight back into the game lost.
   EXPECT_EQ(seen, (std::vector<int>{kStateMenu, kStateLevel1, kStatePuzzle, kStateLevel1, kStatePuzzle,
                                     kStateLevel1, kStateSpellcast, kStateLevel1, kStateSpellcast,

@@ -10,10 +10,12 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <tuple>
 
 #include "BaseGameState.h"
 #include "LevelProgress.h"
 #include "Menu.h"
+#include "Places.h"
 #include "SoundManager.h"
 #include "TNFrameRateController.h"
 #include "TNGraphics.h"
@@ -22,30 +24,14 @@
 
 namespace {
 
-unsigned long long ticks = 0;
-unsigned long long NextTick() { return ++ticks; }
-unsigned long long SixtyTicksASecond() { return 60; }
-
-struct LiveCounts {
-  unsigned int textures, meshes;
-  int clips, decoded;
-  std::size_t objects;
-  bool operator==(const LiveCounts& o) const {
-    return textures == o.textures && meshes == o.meshes && clips == o.clips && decoded == o.decoded &&
-           objects == o.objects;
-  }
-};
-
-std::ostream& operator<<(std::ostream& out, const LiveCounts& c) {
-  return out << c.textures << " textures, " << c.meshes << " meshes, " << c.clips << " sound clips ("
-             << c.decoded << " decoded), " << c.objects << " registered objects";
-}
+/* Textures, meshes, sound clips, decoded sounds and registered objects alive. */
+using LiveCounts = std::tuple<unsigned int, unsigned int, int, int, std::size_t>;
 
 LiveCounts CountLive() {
   std::size_t objects = 0;
   for (const auto& entry : BaseGameState::Registry()) objects += entry.second.size();
   SoundFinishLoading();  // the menu's music decoded: the same picture after every game
-  return {TNGfxTextureCount(), TNGfxMeshCount(), SoundClipCount(), SoundDecodedCount(), objects};
+  return LiveCounts{TNGfxTextureCount(), TNGfxMeshCount(), SoundClipCount(), SoundDecodedCount(), objects};
 }
 
 /* A field of /proc/self/status in kB ("VmRSS", "VmHWM"); -1 when unreadable. */
@@ -65,7 +51,7 @@ void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
 TEST(SoakTest, TenWholeGamesInOneProcessLeaveTheLiveCountsOfTheFirst) {
   splashState = 0;
   stageClearMark = gameOverMark = lastMiniGame = 0;
-  TNFrameRateControllerSetTimeSource(NextTick, SixtyTicksASecond);
+  places::UseSteadySixtyFramesASecond();
   TNRandFixClockSeed(1, 2024);
   {
     PlayHarness h;
@@ -85,8 +71,8 @@ TEST(SoakTest, TenWholeGamesInOneProcessLeaveTheLiveCountsOfTheFirst) {
       malloc_trim(0);
       const long trimmed = StatusKilobytes("VmRSS");
       std::printf("playthrough %2d: %u textures, %u meshes, %d clips (%d decoded), %zu objects; "
-                  "VmRSS %ld kB (%ld kB trimmed), VmHWM %ld kB\n",
-                  game, now.textures, now.meshes, now.clips, now.decoded, now.objects, rss, trimmed, peak);
+                  "VmRSS %ld kB (%ld kB trimmed), VmHWM %ld kB\n", game, std::get<0>(now), std::get<1>(now),
+                  std::get<2>(now), std::get<3>(now), std::get<4>(now), rss, trimmed, peak);
       std::fflush(stdout);
       if (game == 1) {
         first = now, rssFirst = trimmed;

@@ -1,6 +1,6 @@
 #ifndef SORCA_GL_TEST_WINDOW_H
 #define SORCA_GL_TEST_WINDOW_H
-// The engine started as the game does (800 x 600, no frame cap), back-buffer read-backs and SDL events.
+// The engine started as the game does (800 x 600, no frame cap), pixels read back with ScreenShot, and SDL events.
 #include <GL/glew.h>
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ScreenPicture.h"
 #include "TNEngineInternal.h"
 #include "TNGraphics.h"
 #include "TNSystem.h"
@@ -18,19 +19,11 @@ const int kBlack = 0x000000, kWhite = 0xFFFFFF, kRed = 0xFF0000, kGreen = 0x00FF
 
 inline SDL_Window* TestWindow() { return static_cast<SDL_Window*>(TNSysGetWindowHandle()); }
 
-// The back-buffer pixel (x, y), in drawable pixels from the top left, as 0xRRGGBB.
-inline int ReadWindowPixel(int x, int y) {
-  int width = 0, height = 0;
-  SDL_GL_GetDrawableSize(TestWindow(), &width, &height);
-  unsigned char rgba[4] = {0, 0, 0, 0};
-  glReadPixels(x, height - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-  return rgba[0] << 16 | rgba[1] << 8 | rgba[2];
-}
-
 // Expects each {x, y, 0xRRGGBB} window pixel within the tolerance in every channel.
 inline void ExpectPixels(std::initializer_list<std::array<int, 3>> pixels, int tolerance = 0) {
+  const ScreenShot shot;
   for (const auto& p : pixels) {
-    const int actual = ReadWindowPixel(p[0], p[1]);
+    const int actual = shot.Rgb(p[0], p[1]);
     for (int shift : {16, 8, 0})
       EXPECT_LE(std::abs((actual >> shift & 0xFF) - (p[2] >> shift & 0xFF)), tolerance)
           << std::hex << actual << " for " << p[2] << std::dec << " at " << p[0] << ", " << p[1];

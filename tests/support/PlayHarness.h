@@ -5,7 +5,6 @@
  * pump, seen by the next frame. Points are logical window pixels (800 x 600, top-left origin),
  * scaled to the real window while full screen. Needs a display (Xvfb works). */
 #include <SDL.h>
-#include <GL/glew.h>
 
 #include <cstdlib>
 #include <functional>
@@ -17,6 +16,7 @@
 #include "GameObject.h"
 #include "GameStateManager.h"
 #include "Places.h"
+#include "ScreenPicture.h"
 #include "StateFactory.h"
 #include "TNEngineInternal.h"
 #include "TNFrameRateController.h"
@@ -51,13 +51,10 @@ class PlayHarness {
   void Enter() { GameLoopEnterState(); }  // the pending state, now rather than next frame
   bool Finished() const { return GameLoopFinished(); }
   template <typename T> T* StateAs() const { return dynamic_cast<T*>(currentState); }
-  /* RGBA of pixel (x, y) of the last frame, from the back buffer: Mesa keeps it after the swap. */
+  /* 0xRRGGBBAA of window pixel (x, y) of the last frame. */
   unsigned int PixelAt(int x, int y) const {
-    int width = 0, height = 0;
-    SDL_GL_GetDrawableSize(Window(), &width, &height);
-    unsigned char c[4] = {0, 0, 0, 0};
-    glReadBuffer(GL_BACK);
-    glReadPixels(Scaled(x, 0), height - 1 - Scaled(y, 1), 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, c);
+    const ScreenShot shot({x, y, 1, 1});
+    const unsigned char* c = shot.At(x, y);
     return static_cast<unsigned int>(c[0]) << 24 | c[1] << 16 | c[2] << 8 | c[3];
   }
   bool BlackAt(int x, int y) const { return (PixelAt(x, y) & 0xFFFFFF00u) == 0; }
@@ -90,7 +87,14 @@ class PlayHarness {
     e.window = {SDL_WINDOWEVENT, 0, WindowId(), SDL_WINDOWEVENT_CLOSE, 0, 0, 0, 0, 0};
     Push(e);
   }
-  void Quit() { Push(SDL_Event{SDL_QUIT}); }  // the session's end, or SIGINT or SIGTERM
+  void Quit() { Push(SDL_Event{SDL_QUIT}); }
+  /* What a window manager sends when another window takes the focus, or gives it back. */
+  void Focus(bool has) {
+    SDL_Event e{};
+    e.window = {SDL_WINDOWEVENT, 0, WindowId(),
+                Uint8(has ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST), 0, 0, 0, 0, 0};
+    Push(e);
+  }  // the session's end, or SIGINT or SIGTERM
 
   /* Playing: each input, then the frame that sees it. A tap counts only if the key (or
    * button) was up in the frame before, so a second one right after the first waits a frame. */

@@ -3,22 +3,19 @@
 /* Sessions recorded into journals and replayed: the engine started as the program starts it,
  * a player's script recorded through the real loop, the built program run on a journal, and the
  * players whose journals are kept under tests/journals/. Needs a display (Xvfb works). */
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "GameDigest.h"
+#include "JournalReader.h"
 #include "Level1.h"
 #include "LevelProgress.h"
 #include "Menu.h"
 #include "PlayHarness.h"
+#include "ProgramRunner.h"
 #include "SessionRecorder.h"
 #include "TNInput.h"
 #include "TNMath.h"
@@ -27,14 +24,18 @@ namespace session_play {
 
 using Script = std::function<void(PlayHarness&)>;
 using Point = PlayHarness::Point;
+using namespace places;
 
-const Point kMenuStart = {400, 250}, kMenuExit = {400, 447}, kDrawerFront = {400, 350},
-            kPieces = {350, 335}, kPanelMenu = {370, 247}, kNowhere = {700, 560};
-const int kMenuFadeIn = 41, kRoomFadeIn = 20, kLeaveFrames = 41;
-
-inline std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+/* Every frame of a journal's bytes and how the reading stopped: kBad for a refused header. */
+inline std::vector<JournalFrame> ReadJournal(const std::string& bytes, JournalHeader* header,
+                                             JournalReader::Step* last, std::string* why) {
+  JournalReader reader(bytes);
+  std::vector<JournalFrame> frames;
+  JournalFrame frame;
+  *last = JournalReader::kBad;
+  if (!reader.ReadHeader(header, why)) return frames;
+  while ((*last = reader.Next(&frame, why)) == JournalReader::kFrame) frames.push_back(frame);
+  return frames;
 }
 
 inline void WriteAll(const std::string& path, const std::string& bytes) {
@@ -80,20 +81,14 @@ inline long long RecordSession(const std::string& path, const Script& script, st
   return SessionRecordFrames();
 }
 
-/* The built program (the test runs beside it) with arguments, after environment settings if
- * any: its exit code, what it said on standard error, and what it printed. */
+/* The built program with arguments, after environment settings if any: its exit code, what it
+ * said on standard error, and what it printed. */
 inline int RunProgram(const std::string& arguments, std::string* said, std::string* printed = nullptr,
                       const std::string& environment = "") {
-  // Named after this process: another test run on the machine may use the same directory.
-  const std::string stem = testing::TempDir() + "sorca-" + std::to_string(getpid());
-  const std::string out = stem + "-out.txt", err = stem + "-err.txt";
-  const int status =
-      std::system((environment + " ./sorca " + arguments + " >'" + out + "' 2>'" + err + "'").c_str());
-  *said = ReadAll(err);
-  if (printed) *printed = ReadAll(out);
-  std::remove(out.c_str());
-  std::remove(err.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  const ProgramRun run = RunBuiltProgram(arguments, environment);
+  *said = run.said;
+  if (printed) *printed = run.printed;
+  return run.code;
 }
 
 /* Through the menu into the first room, to the drawer and its close-up, where the cursor

@@ -7,8 +7,15 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
+
+/* The whole file; empty when it cannot be read. */
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 class TempDir {
  public:
@@ -28,6 +35,9 @@ class TempDir {
     std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
   }
   void Remove(const std::string& relative) const { Shell("rm -rf '" + path + "/" + relative + "'"); }
+  std::string Read(const std::string& relative) const { return ReadFile(path + "/" + relative); }
+  /* A copy of `file` (from the working directory) in the folder, under the same name. */
+  void CopyIn(const std::string& file) const { Shell("cp '" + file + "' '" + path + "/'"); }
 
   std::string path;
 

@@ -14,7 +14,7 @@
  * steps chain: PlayToEnd() is SkipSplash, StartGame, FirstRoomToJigsaw, WinJigsaw,
  * FirstRoomToBattle, WinBattle, LeaveStageClear, SecondRoomToRings, WinRings,
  * SecondRoomToMazes, WinMaze twice, SecondRoomToBattle, WinBattle, LeaveStageClear. A lost
- * mini-game leaves a game-over screen, which Replay or BackToMenu leave.
+ * mini-game leaves a game-over screen, which Replay leaves.
  *
  * The mazes' monsters are foreseen a 60th of a second at a time and every cell's move planned
  * again from the screen, so the player keeps up with frames of any length; but the mazes count
@@ -33,9 +33,11 @@
 #include "GameStateManager.h"
 #include "Level1.h"
 #include "Level2.h"
+#include "LevelProgress.h"
 #include "Menu.h"
 #include "MazePlanner.h"
 #include "MazePuzzle.h"
+#include "Places.h"
 #include "PlayHarness.h"
 #include "Puzzle.h"
 #include "RotatingPuzzle.h"
@@ -68,7 +70,7 @@ class WholeGamePlayer {
   }
   /* Start, until the first room has faded in. */
   bool StartGame() {
-    Click(kMenuStart);
+    Click(places::kMenuStart);
     return ArriveInRoom(kStateLevel1);
   }
 
@@ -77,14 +79,14 @@ class WholeGamePlayer {
   /* The pieces from the drawer, laid on the painting: into the jigsaw. */
   bool FirstRoomToJigsaw() {
     if (!ArriveInRoom(kStateLevel1)) return false;
-    return LookAt({90, -70}) && ClickInView(kDrawerFront) && ClickInView(kPieces) && StepBack() &&
-           LookAt({146, 0}) && ClickThen(kPaintingFrame, kStatePuzzle);
+    return LookAt(places::kAtDrawer) && ClickInView(places::kDrawerFront) && ClickInView(places::kPieces) &&
+           StepBack() && LookAt(places::kAtPainting) && ClickThen(places::kPaintingFrame, kStatePuzzle);
   }
   /* Back from the solved jigsaw: the spell items from the shelf, then the exit: into the battle. */
   bool FirstRoomToBattle() {
     if (!ArriveInRoom(kStateLevel1)) return false;
-    return LookAt({-40, 20}) && ClickForCaption(kShelfItems) && StepBack() &&
-           PressEAt({-132, -80}, kStateSpellcast);
+    return LookAt(places::kAtShelf) && ClickForCaption(places::kShelfItems) && StepBack() &&
+           PressEAt(places::kAtExit, kStateSpellcast);
   }
 
   /* ---- The second room ---- */
@@ -92,24 +94,26 @@ class WholeGamePlayer {
   /* The key from the sofa, the trophy from the drawer to the shelf, then the clock: into the rings. */
   bool SecondRoomToRings() {
     if (!ArriveInRoom(kStateLevel2)) return false;
-    return LookAt({-180, 70}) && ClickInView(kKey) && StepBack() && LookAt({120, 70}) &&
-           ClickInView(kTopDrawer) && ClickInView(kTrophy) && LookAt({-236, -50}) &&
-           ClickInView(kTrophyPlace) && StepBack() && LookAt({234, -80}) && ClickThen(kClockFace, kStateRotatingPuzzle);
+    return LookAt(places::kAtSofa) && ClickInView(places::kKey) && StepBack() && LookAt(places::kAtCabinet) &&
+           ClickInView(places::kTopDrawer) && ClickInView(places::kTrophy) && LookAt(places::kAtTrophies) &&
+           ClickInView(places::kTrophyPlace) && StepBack() && LookAt(places::kAtClock) &&
+           ClickThen(places::kClockFace, kStateRotatingPuzzle);
   }
   /* Back from the rings: the code read off the computer, typed on the safe, then the computer:
    * into the first maze. */
   bool SecondRoomToMazes() {
     if (!ArriveInRoom(kStateLevel2)) return false;
-    if (!LookAt({-14, 70})) return false;
+    if (!LookAt(places::kAtComputer)) return false;
     const std::string code = SORCA_SAFE_CODE;  // what the computer's screen shows
-    if (!StepBack() || !LookAt({120, 70}) || !ClickInView(kBottomDrawer)) return false;
-    for (char digit : code) Click(kKeypad[digit - '0']);
-    return ClickInView(kKeypadEnter) && StepBack() && LookAt({-14, 70}) && ClickThen(kPowerButton, kStateMazeOne);
+    if (!StepBack() || !LookAt(places::kAtCabinet) || !ClickInView(places::kBottomDrawer)) return false;
+    for (char digit : code) Click(places::kKeypad[digit - '0']);
+    return ClickInView(places::kKeypadEnter) && StepBack() && LookAt(places::kAtComputer) &&
+           ClickThen(places::kPowerButton, kStateMazeOne);
   }
   /* Back from the mazes with the new wand: the exit, into the second battle. */
   bool SecondRoomToBattle() {
     if (!ArriveInRoom(kStateLevel2)) return false;
-    return PressEAt({206, 128}, kStateSpellcastLevel2);
+    return PressEAt(places::kAtSecondExit, kStateSpellcastLevel2);
   }
 
   /* ---- End screens ---- */
@@ -126,16 +130,9 @@ class WholeGamePlayer {
   bool Replay() {
     const int room = currentStateId;
     if (!WaitFor("a game-over screen", [&] { return EndScreenShown() && ReplayShown(); })) return false;
-    Click({370, 325});
+    Click(places::kReplay);
     return WaitFor("the mini-game again", [&] { return currentStateId != room; });
   }
-  /* Menu on a game-over screen. */
-  bool BackToMenu() {
-    if (!WaitFor("a game-over screen", [&] { return EndScreenShown() && ReplayShown(); })) return false;
-    Click({370, 395});
-    return WaitFor("the menu", [&] { return Is<Menu>(kStateMenu); });
-  }
-
   /* ---- The mini-games ---- */
 
   /* Every piece swapped into its own cell, then back in the first room. */
@@ -155,7 +152,7 @@ class WholeGamePlayer {
     if (!StartMiniGame<Puzzle>(kStatePuzzle)) return false;
     for (int i = 0; i < Puzzle::kStartClicks * 2 && !Jigsaw()->finished; ++i)
       Click(PieceCentre(PieceIn(puzzleCellPositions[0])));
-    return WaitForRoomAfter(kStatePuzzle, kStateLevel1);
+    return Lost(Jigsaw()->finished, "the jigsaw") && WaitForRoomAfter(kStatePuzzle, kStateLevel1);
   }
 
   /* Either battle: the wand onto every red orb it can reach without touching another. */
@@ -196,22 +193,13 @@ class WholeGamePlayer {
       const std::vector<MazeMove> plan = PlanMaze(false, 0.0f);
       MazeStep(plan.empty() ? MazeMove{0, 0, 0} : plan.front());
     }
-    return WaitForRoomAfter(id, kStateLevel2);
+    return Lost(Maze()->finished, "maze " + std::to_string(id)) && WaitForRoomAfter(id, kStateLevel2);
   }
 
   long long FramesPlayed() const { return frames_; }
   const std::string& Failure() const { return failure_; }
 
  private:
-  static constexpr int kRoomFadeIn = 20;
-  static constexpr Point kMenuStart = {400, 250}, kDrawerFront = {400, 350}, kPieces = {350, 335},
-                         kPaintingFrame = {400, 300}, kShelfItems = {475, 400}, kKey = {382, 306},
-                         kTopDrawer = {395, 237}, kBottomDrawer = {400, 382}, kTrophy = {430, 265},
-                         kTrophyPlace = {347, 405}, kClockFace = {412, 310}, kPowerButton = {605, 390},
-                         kKeypadEnter = {569, 405};
-  static constexpr Point kKeypad[10] = {{502, 405}, {240, 337}, {302, 337}, {370, 337}, {440, 337},
-                                        {502, 337}, {240, 405}, {302, 405}, {370, 405}, {440, 405}};
-
   /* ---- Playing ---- */
 
   void Frame() { h_.Frame(); ++frames_; }
@@ -232,6 +220,10 @@ class WholeGamePlayer {
       Frame();
     }
     return done() || Fail("waited in vain for " + what);
+  }
+  /* The mini-game over, and lost: it marks the game over for the room to show. */
+  bool Lost(bool finished, const std::string& what) {
+    return (finished && gameOverMark == kGameOverMark) || Fail(what + " not lost");
   }
   template <typename T> bool Is(int id) const { return currentStateId == id && h_.StateAs<T>() != nullptr; }
 
@@ -436,6 +428,7 @@ class WholeGamePlayer {
       Frame();
     }
     if (!battle->finished) return Fail("the battle went on and on");
+    if (!win && !Lost(true, "the battle")) return false;
     return WaitForRoomAfter(id, id == kStateSpellcast ? kStateLevel1 : kStateLevel2);
   }
   /* The wand (40 x 40 from the cursor up and right) touches an orb (30 x 30 likewise) whose

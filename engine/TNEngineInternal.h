@@ -24,6 +24,13 @@ int TNGfxAttribLocation(const char* name);
 void TNGfxUploadView(float scaleX, float scaleY);
 /* Drops every staged mesh vertex. */
 void TNGfxMeshStagingClear();
+/* Enables the attribute at `location` and points it at a copy of `count`
+ * vertices of `components` floats, held in stream buffer `slot` (0 or 1;
+ * one per attribute of a draw), since WebGL draws from buffer objects only.
+ * Leaves no buffer bound. */
+void TNGfxStreamAttribute(int slot, int location, int components, const float* values, int count);
+/* Forgets the stream buffers along with the context that owns them. */
+void TNGfxStreamBuffersRelease();
 
 /* Every graphics diagnostic names the graphics module's file. */
 #define TN_GRAPHICS_FILE "TNGraphics.cpp"

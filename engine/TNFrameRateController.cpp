@@ -77,6 +77,14 @@ void TNFrameRateControllerReset(void) { RestartFrameTiming(); }
 
 void TNFrameRateControllerStart(void) {
   ReadFrequency();
+#ifdef __EMSCRIPTEN__
+  // The browser waits for the next animation frame between two frames; that
+  // wait belongs to the frame time, or the game would run slow.
+  if (sFrameCounter > 0 && sFrameEndCount != 0) {
+    sFrameStartCount = sFrameEndCount;
+    return;
+  }
+#endif
   sFrameStartCount = sReadCounter();
 }
 

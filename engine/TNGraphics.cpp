@@ -1,7 +1,5 @@
 // Renderer core: the GL context, the two shader programs, render state,
 // world transforms, the 2D camera and the engine's diagnostic reports.
-#include <GL/glew.h>
-
 #include "TNGraphics.h"
 
 #include <termios.h>
@@ -14,6 +12,7 @@
 #include "TNEngineInternal.h"
 #include "TNMath4D.h"
 #include "TNSystem.h"
+#include "platform/TNGL.h"
 #include "platform/TNPlatform.h"
 
 float gTNWinMinX = 0.0f;
@@ -81,8 +80,12 @@ void TNReportAssertParm(const char* condition, int line, const char* func, const
 }
 
 /* ---------------------------------------------------------------------------
- * Shader programs (GLSL 1.10)
+ * Shader programs (GLSL 1.10, and GLSL ES 1.00 in the browser)
  */
+
+// GLSL ES fragment shaders have no default float precision; desktop GLSL
+// 1.10 does not define GL_ES and skips the line.
+#define TN_FRAGMENT_PRECISION "#ifdef GL_ES\nprecision highp float;\n#endif\n"
 
 static const char* const kColourVertexSource =
     "uniform mat4 uPMatrix;\n"
@@ -98,7 +101,7 @@ static const char* const kColourVertexSource =
     "}\n";
 
 static const char* const kColourFragmentSource =
-    "//precision mediump float;\n"
+    TN_FRAGMENT_PRECISION
     "uniform vec4 uBlendColor;\n"
     "uniform float uTransparencyValue;\n"
     "uniform vec4 uTintColor;\n"
@@ -125,7 +128,7 @@ static const char* const kTextureVertexSource =
     "}\n";
 
 static const char* const kTextureFragmentSource =
-    "//precision mediump float;\n"
+    TN_FRAGMENT_PRECISION
     "uniform sampler2D uTexture;\n"
     "uniform vec4 uBlendColor;\n"
     "uniform vec2 uTextureOffset;\n"
@@ -317,13 +320,7 @@ int TNGfxInit(int width, int height) {
   printf("Graphics: OpenGL\n");
   if (!TNPlatWindow()) return 0;
   if (!TNPlatCreateGLContext()) return 0;
-  const GLenum glew = glewInit();
-  if (glew != GLEW_OK) {
-    // GLEW's own reason, so that a rare failure on some driver can be told apart.
-    fprintf(stderr, "GLEW: %s\n", reinterpret_cast<const char*>(glewGetErrorString(glew)));
-    TNReportHalt(__LINE__, __func__, TN_GRAPHICS_FILE, "fail to initialize GLEW!!");
-  }
-  if (!GLEW_VERSION_2_0) TNReportHalt(__LINE__, __func__, TN_GRAPHICS_FILE, "OpenGL 2.0 is not supported!!");
+  if (!TNPlatLoadGL()) TNReportHalt(__LINE__, __func__, TN_GRAPHICS_FILE, "OpenGL 2.0 is not available!!");
   UpdateVisibleBounds();
   sShaders.Build();
   TNGfxSetRenderMode(1);
@@ -337,6 +334,7 @@ int TNGfxInit(int width, int height) {
 void TNGfxReset(void) { TNGfxMeshStagingClear(); }
 
 void TNGfxExit(void) {
+  TNGfxStreamBuffersRelease();
   sShaders.Destroy();
   TNPlatDestroyGLContext();
 }

@@ -1,10 +1,7 @@
-// Fonts: installed faces found through fontconfig, rasterised by FreeType
-// into one texture per font, and printed as textured quads through the
-// texture program. A font id still names a block of 96 display-list names,
-// one per code 32..127, so ids stay unique and consecutive.
-#include <GL/glew.h>
-
-#include <fontconfig/fontconfig.h>
+// Fonts: faces found by the platform (fontconfig on the desktop), rasterised
+// by FreeType into one texture per font, and printed as textured quads
+// through the texture program. A font id still names a block of 96 ids, one
+// per code 32..127, so ids stay unique and consecutive.
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
@@ -19,6 +16,8 @@
 #include "TNEngineInternal.h"
 #include "TNGraphics.h"
 #include "TNSystem.h"
+#include "platform/TNFontFiles.h"
+#include "platform/TNGL.h"
 
 namespace {
 
@@ -27,8 +26,6 @@ const int kGlyphCount = 96;
 const int kAtlasColumns = 16;
 const int kAtlasRows = kGlyphCount / kAtlasColumns;
 const int kGlyphPadding = 1;   // keeps linear filtering from bleeding between cells
-const int kWeightBold = 700;
-const int kWeightNotBold = 100;
 const float kOneThird = 0.33333334f;
 
 struct Glyph {
@@ -44,20 +41,12 @@ struct FontAtlas {
   Glyph glyphs[kGlyphCount] = {};
 };
 
-struct FaceRequest {
-  std::string file;
-  int index = 0;
-  bool embolden = false;
-  bool slant = false;
-};
-
 std::map<unsigned int, FontAtlas> sFonts;
 FT_Library sFreeType = nullptr;
 
 /* ---- Finding and rasterising the face */
 
 bool StartFontLibraries() {
-  if (!FcInit()) return false;
   if (!sFreeType && FT_Init_FreeType(&sFreeType) != 0) {
     sFreeType = nullptr;
     return false;
@@ -65,38 +54,9 @@ bool StartFontLibraries() {
   return true;
 }
 
-bool ResolveFace(const char* faceName, int size, bool bold, bool italic, FaceRequest* request) {
-  FcPattern* pattern = FcPatternCreate();
-  if (faceName) FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(faceName));
-  FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(bold ? kWeightBold : kWeightNotBold));
-  FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-  FcPatternAddDouble(pattern, FC_PIXEL_SIZE, size);
-  FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
-  FcResult result = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-  FcPatternDestroy(pattern);
-  if (!match) return false;
-  FcChar8* file = nullptr;
-  bool found = FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file;
-  if (found) {
-    request->file = reinterpret_cast<const char*>(file);
-    FcPatternGetInteger(match, FC_INDEX, 0, &request->index);
-    FcBool embolden = FcFalse;
-    FcPatternGetBool(match, FC_EMBOLDEN, 0, &embolden);
-    request->embolden = embolden == FcTrue;
-    int slant = FC_SLANT_ROMAN;
-    FcPatternGetInteger(match, FC_SLANT, 0, &slant);
-    request->slant = italic && slant == FC_SLANT_ROMAN;
-  }
-  FcPatternDestroy(match);
-  return found;
-}
-
 /* Renders one character into the glyph slot, synthesising bold or italic
  * when the installed family lacks that style. */
-bool RenderGlyph(FT_Face face, const FaceRequest& request, int code) {
+bool RenderGlyph(FT_Face face, const TNFontFace& request, int code) {
   if (FT_Load_Char(face, code, FT_LOAD_DEFAULT) != 0) return false;
   if (request.embolden) FT_GlyphSlot_Embolden(face->glyph);
   if (request.slant) FT_GlyphSlot_Oblique(face->glyph);
@@ -133,7 +93,7 @@ GLuint UploadAtlas(const std::vector<unsigned char>& pixels, int width, int heig
 }
 
 /* Every glyph gets a cell of the largest glyph's size in a 16 x 6 grid. */
-bool BuildAtlas(FT_Face face, const FaceRequest& request, FontAtlas* atlas) {
+bool BuildAtlas(FT_Face face, const TNFontFace& request, FontAtlas* atlas) {
   int cellWidth = 1;
   int cellHeight = 1;
   for (int k = 0; k < kGlyphCount; ++k) {
@@ -167,8 +127,8 @@ bool BuildAtlas(FT_Face face, const FaceRequest& request, FontAtlas* atlas) {
 
 bool RasteriseFont(const char* faceName, int size, bool bold, bool italic, FontAtlas* atlas) {
   if (size <= 0 || !StartFontLibraries()) return false;
-  FaceRequest request;
-  if (!ResolveFace(faceName, size, bold, italic, &request)) return false;
+  TNFontFace request;
+  if (!TNPlatFindFontFace(faceName, size, bold, italic, &request)) return false;
   FT_Face face = nullptr;
   if (FT_New_Face(sFreeType, request.file.c_str(), request.index, &face) != 0) return false;
   bool built = FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(size)) == 0 && BuildAtlas(face, request, atlas);
@@ -313,12 +273,10 @@ void DrawText(const FontAtlas& atlas, const char* text, int x, int y) {
   GLint position = TNGfxAttribLocation("aPosition");
   GLint coordinate = TNGfxAttribLocation("aTextureCoordinate");
   if (positions.empty() || position < 0 || coordinate < 0) return;
-  glBindBuffer(GL_ARRAY_BUFFER, 0);
-  glEnableVertexAttribArray(position);
-  glVertexAttribPointer(position, 3, GL_FLOAT, GL_FALSE, 0, positions.data());
-  glEnableVertexAttribArray(coordinate);
-  glVertexAttribPointer(coordinate, 2, GL_FLOAT, GL_FALSE, 0, coordinates.data());
-  glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(positions.size() / 3));
+  const int vertices = static_cast<int>(positions.size() / 3);
+  TNGfxStreamAttribute(0, position, 3, positions.data(), vertices);
+  TNGfxStreamAttribute(1, coordinate, 2, coordinates.data(), vertices);
+  glDrawArrays(GL_TRIANGLES, 0, vertices);
   glDisableVertexAttribArray(coordinate);
   glDisableVertexAttribArray(position);
 }
@@ -342,7 +300,7 @@ void RestoreViewport(float scaleX, float scaleY) {
 }  // namespace
 
 unsigned int TNGfxCreateFont(const char* faceName, int size, bool bold, bool italic) {
-  GLuint first = glGenLists(kGlyphCount);
+  unsigned int first = TNPlatReserveFontIds(kGlyphCount);
   if (first == 0) return 0;
   FontAtlas atlas;
   if (RasteriseFont(faceName, size, bold, italic, &atlas)) {
@@ -383,5 +341,5 @@ void TNGfxDestroyFont(unsigned int fontId) {
     glDeleteTextures(1, &found->second.texture);
     sFonts.erase(found);
   }
-  glDeleteLists(fontId, kGlyphCount);
+  TNPlatReleaseFontIds(fontId, kGlyphCount);
 }

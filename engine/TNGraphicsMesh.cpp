@@ -1,7 +1,5 @@
 // Meshes: vertices are staged on the CPU, uploaded once into three buffer
 // objects and drawn by whichever program the render mode selected.
-#include <GL/glew.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -9,6 +7,7 @@
 #include "TNEngineInternal.h"
 #include "TNGraphics.h"
 #include "TNMath.h"
+#include "platform/TNGL.h"
 
 namespace {
 
@@ -31,6 +30,7 @@ StagedVertex sStaged[TN_GFX_MAX_STAGED_VERTICES];
 unsigned int sStagedCount = 0;
 unsigned int sLiveMeshes = 0;
 bool sOverflowReported = false;
+GLuint sStreamBuffers[2] = {0, 0};
 
 bool PrimitiveForMode(unsigned int drawMode, GLenum* primitive) {
   switch (drawMode) {
@@ -80,6 +80,23 @@ unsigned int InterpolateChannel(unsigned int c0, unsigned int c1, int shift, flo
 }
 
 }  // namespace
+
+void TNGfxStreamAttribute(int slot, int location, int components, const float* values, int count) {
+  if (sStreamBuffers[slot] == 0) glGenBuffers(1, &sStreamBuffers[slot]);
+  glBindBuffer(GL_ARRAY_BUFFER, sStreamBuffers[slot]);
+  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count) * components * sizeof(float), values,
+               GL_STREAM_DRAW);
+  glEnableVertexAttribArray(location);
+  glVertexAttribPointer(location, components, GL_FLOAT, GL_FALSE, 0, nullptr);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+void TNGfxStreamBuffersRelease() {
+  for (GLuint& buffer : sStreamBuffers) {
+    if (buffer != 0) glDeleteBuffers(1, &buffer);
+    buffer = 0;
+  }
+}
 
 void TNGfxMeshStagingClear() {
   sStagedCount = 0;
@@ -197,12 +214,8 @@ void TNGfxLine(float x0, float y0, float z0, float r0, float g0, float b0, float
   if (position < 0 || colour < 0) return;
   const float positions[6] = {x0, y0, z0, x1, y1, z1};
   const float colours[8] = {r0, g0, b0, a0, r1, g1, b1, a1};
-  // Client-side arrays are only read while no buffer object is bound.
-  glBindBuffer(GL_ARRAY_BUFFER, 0);
-  glEnableVertexAttribArray(position);
-  glVertexAttribPointer(position, kPositionComponents, GL_FLOAT, GL_FALSE, 0, positions);
-  glEnableVertexAttribArray(colour);
-  glVertexAttribPointer(colour, kColourComponents, GL_FLOAT, GL_FALSE, 0, colours);
+  TNGfxStreamAttribute(0, position, kPositionComponents, positions, 2);
+  TNGfxStreamAttribute(1, colour, kColourComponents, colours, 2);
   glDrawArrays(GL_LINES, 0, 2);
   glDisableVertexAttribArray(colour);
   glDisableVertexAttribArray(position);

@@ -1,7 +1,5 @@
 // Textures: PNG and JPEG files decoded by SDL_image into RGBA rows, top row
 // first, uploaded at their own size with nearest filtering.
-#include <GL/glew.h>
-
 #include <SDL.h>
 #include <SDL_image.h>
 
@@ -14,6 +12,7 @@
 
 #include "TNEngineInternal.h"
 #include "TNGraphics.h"
+#include "platform/TNGL.h"
 
 static const size_t kMaxNameLength = 255;
 static unsigned int sLiveTextures = 0;
@@ -72,16 +71,17 @@ static SDL_Surface* DecodeImage(const char* fileName) {
   return rgba;
 }
 
+/* Rows lie tight, 4 x width bytes apart, as SDL lays out every 32-bit
+ * surface: GL ES has no unpack row length to say otherwise. */
 static void UploadRgba(TNGfxTexture* texture, GLint internalFormat, const void* pixels, int width,
-                       int height, int rowLength) {
+                       int height) {
   glGenTextures(1, texture->id);
   glBindTexture(GL_TEXTURE_2D, *texture->id);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  TNPlatPrepareTextureWrap();
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-  glPixelStorei(GL_UNPACK_ROW_LENGTH, rowLength);
   glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
-  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
   glBindTexture(GL_TEXTURE_2D, 0);
 }
 
@@ -92,7 +92,7 @@ TNGfxTexture* TNGfxTextureLoad(const char* fileName) {
   SDL_Surface* image = DecodeImage(fileName);
   if (!image) return texture;   // no image: binding it binds texture 0
   SDL_LockSurface(image);
-  UploadRgba(texture, GL_RGBA8, image->pixels, image->w, image->h, image->pitch / 4);
+  UploadRgba(texture, TN_GL_RGBA8, image->pixels, image->w, image->h);
   SDL_UnlockSurface(image);
   SDL_FreeSurface(image);
   return texture;
@@ -101,7 +101,7 @@ TNGfxTexture* TNGfxTextureLoad(const char* fileName) {
 TNGfxTexture* TNGfxTextureLoadFromMemory(const unsigned char* rgba, int width, int height) {
   TNGfxTexture* texture = NewTextureRecord();
   if (!rgba || width <= 0 || height <= 0) return texture;
-  UploadRgba(texture, GL_RGBA, rgba, width, height, 0);
+  UploadRgba(texture, GL_RGBA, rgba, width, height);
   return texture;
 }
 

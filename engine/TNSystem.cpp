@@ -3,7 +3,9 @@
 #include "TNSystem.h"
 
 #include <SDL.h>
+#ifdef __GLIBC__
 #include <malloc.h>
+#endif
 
 #include <cstdio>
 
@@ -125,7 +127,12 @@ void TNSysUpdate(void) {
 
 void TNSysSetWindowTitle(const char* title) { TNPlatSetTitle(title); }
 
-void TNSysReleaseFreeMemory(void) { malloc_trim(0); }
+// Only glibc hands freed heap back to the system on request.
+void TNSysReleaseFreeMemory(void) {
+#ifdef __GLIBC__
+  malloc_trim(0);
+#endif
+}
 
 TNWindowHandle TNSysGetWindowHandle(void) { return TNPlatWindow(); }
 

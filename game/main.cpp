@@ -13,7 +13,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <string>
+
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 #include "CommandLine.h"
 #include "GameDigest.h"
@@ -28,6 +33,37 @@
 
 typedef std::chrono::steady_clock Clock;
 
+static void StartGame(bool startFullScreen, int startState) {
+  GameStateManagerSetFactory(BuildGameState);
+  RegisterGameDigest();
+  GameStart(startFullScreen);
+  GameLoopBegin(startState);
+}
+
+/* What follows the loop; its result is the program's exit code. */
+typedef std::function<int()> AfterLoop;
+
+#ifdef __EMSCRIPTEN__
+/* The browser drives the frames: one step per animation frame (or, when
+ * nothing paces them, as many as fit in most of one), and the rest of the
+ * program after the last. */
+static int RunStateLoop(Clock::time_point, AfterLoop after, bool unpaced = false) {
+  static AfterLoop afterLast;
+  static double stepMilliseconds;
+  afterLast = after;
+  stepMilliseconds = unpaced ? 12.0 : 0.0;
+  emscripten_set_main_loop([] {
+    const double until = emscripten_get_now() + stepMilliseconds;
+    do {
+      if (GameLoopStep()) continue;
+      emscripten_cancel_main_loop();
+      emscripten_force_exit(afterLast());
+      return;
+    } while (emscripten_get_now() < until);
+  }, 0, 1);
+  return 0;
+}
+#else
 static long ResidentKilobytes() {
   std::ifstream status("/proc/self/status");
   std::string line;
@@ -41,14 +77,7 @@ static int FramesBeforeExit() {
   return value != nullptr ? std::atoi(value) : 0;
 }
 
-static void StartGame(bool startFullScreen, int startState) {
-  GameStateManagerSetFactory(BuildGameState);
-  RegisterGameDigest();
-  GameStart(startFullScreen);
-  GameLoopBegin(startState);
-}
-
-static void RunStateLoop(Clock::time_point started) {
+static int RunStateLoop(Clock::time_point started, AfterLoop after, bool = false) {
   const int framesBeforeExit = FramesBeforeExit();
   int frames = 0;
   double firstFrameMs = 0.0;
@@ -61,7 +90,9 @@ static void RunStateLoop(Clock::time_point started) {
       nextStateId = kStateQuit;
     }
   }
+  return after();
 }
+#endif
 
 static int Play(const CommandLine& options, Clock::time_point started) {
   const bool recording = !options.recordPath.empty();
@@ -83,17 +114,20 @@ static int Play(const CommandLine& options, Clock::time_point started) {
   StartGame(startFullScreen, options.startState);
   if (recording) SessionRecordStart(options.startState, startFullScreen);
   if (!recording) SettingsKeeperStart(settings);
-  RunStateLoop(started);
-  const bool recorded = !recording || SessionRecordStop(&error);
-  GameStop();
-  if (!recording) return 0;
-  if (!recorded) {
-    std::fprintf(stderr, "sorca: the journal '%s' is incomplete: %s\n", path, error.c_str());
-    return 1;
-  }
-  std::fprintf(stderr, "sorca: recorded %lld frames into '%s' (%lld bytes)\n", SessionRecordFrames(), path,
-               SessionRecordBytes());
-  return 0;
+  return RunStateLoop(started, [recording, options]() {
+    std::string error;
+    const char* path = options.recordPath.c_str();
+    const bool recorded = !recording || SessionRecordStop(&error);
+    GameStop();
+    if (!recording) return 0;
+    if (!recorded) {
+      std::fprintf(stderr, "sorca: the journal '%s' is incomplete: %s\n", path, error.c_str());
+      return 1;
+    }
+    std::fprintf(stderr, "sorca: recorded %lld frames into '%s' (%lld bytes)\n", SessionRecordFrames(), path,
+                 SessionRecordBytes());
+    return 0;
+  });
 }
 
 /* What the journal asks of this program before anything starts. */
@@ -140,11 +174,12 @@ static int Replay(const CommandLine& options, Clock::time_point started) {
   // fast as the pace asked for.
   TNFrameRateControllerSetMaxFrameRate(0);
   SessionReplayStart(options.replaySpeed);
-  RunStateLoop(started);
-  const SessionReplayResult result = SessionReplayStop();
-  GameStop();
-  std::fprintf(stderr, "sorca: %s: %s\n", path, result.message.c_str());
-  return result.faithful ? 0 : 1;
+  return RunStateLoop(started, [options]() {
+    const SessionReplayResult result = SessionReplayStop();
+    GameStop();
+    std::fprintf(stderr, "sorca: %s: %s\n", options.replayPath.c_str(), result.message.c_str());
+    return result.faithful ? 0 : 1;
+  }, options.replaySpeed == 0);
 }
 
 int main(int argc, char** argv) {

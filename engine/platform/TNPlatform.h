@@ -24,7 +24,8 @@ unsigned int TNPlatWindowId();
 void TNPlatSetTitle(const char* title);
 
 /* Compatibility GL context (>= 2.0, double buffered, depth 24, stencil 8,
- * RGBA 8888) on the window, made current. False when none can be made. */
+ * RGBA 8888; OpenGL ES 2.0 in the browser) on the window, made current.
+ * False when none can be made. */
 bool TNPlatCreateGLContext();
 void TNPlatDestroyGLContext();
 /* Presents the back buffer; nothing happens once the window is gone. */

@@ -24,7 +24,12 @@ int sCursorCounter = 0;
 void RequestContextAttributes() {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+#ifdef __EMSCRIPTEN__
+  // OpenGL ES 2.0: WebGL 1.
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
+#else
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+#endif
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
@@ -179,8 +184,11 @@ bool TNPlatCreateGLContext() {
     sContext = nullptr;
     return false;
   }
-  // The frame-rate controller alone decides the pace of frames.
+#ifndef __EMSCRIPTEN__
+  // The frame-rate controller alone decides the pace of frames (in the
+  // browser, the animation frames do).
   SDL_GL_SetSwapInterval(0);
+#endif
   return true;
 }
 

@@ -230,6 +230,7 @@ static Mix_Chunk* Decode(const std::string& path) {
   return chunk;
 }
 
+#ifndef __EMSCRIPTEN__
 static void DecodeLoop() {
   for (;;) {
     std::shared_ptr<CachedSound> job;
@@ -262,6 +263,23 @@ static void DecodeLoop() {
   // one) and frees it by itself only on threads it made.
   SDL_TLSCleanup();
 }
+#endif
+
+#ifdef __EMSCRIPTEN__
+/* A page without cross-origin isolation has no threads: the main loop
+ * decodes the next queued track at each update instead, one a frame. */
+static void DecodeNextQueued() {
+  std::shared_ptr<CachedSound> job;
+  while (!job && !gQueue.empty()) {
+    job = gQueue.front().lock();
+    gQueue.pop_front();
+  }
+  if (!job) return;
+  job->chunk = Decode(job->path);
+  job->state = job->chunk ? DecodeState::Ready : DecodeState::Failed;
+  StartWaitingPlaybacks(job.get());
+}
+#endif
 
 static void StopWorker() {
   {
@@ -338,7 +356,9 @@ void SoundInit(int maxChannels) {
   gChannels.assign(channels, ChannelUse());
   Mix_Volume(-1, EffectiveVolume());
   gStopping = false;
+#ifndef __EMSCRIPTEN__
   gWorker = std::thread(DecodeLoop);
+#endif
   // Fatal engine reports end the program with exit(); a still joinable worker
   // would turn that exit code 1 into an abort.
   static const bool stopsAtExit = std::atexit(StopWorker) == 0;
@@ -442,10 +462,16 @@ int SoundChangeVolume(float step) {
 void SoundUpdate() {
   gReleasedBefore.clear();
   gReleasedBefore.swap(gReleasedNow);
+#ifdef __EMSCRIPTEN__
+  if (gOpen) DecodeNextQueued();
+#endif
 }
 
 void SoundFinishLoading() {
   if (!gOpen) return;
+#ifdef __EMSCRIPTEN__
+  while (!gQueue.empty()) DecodeNextQueued();
+#endif
   std::unique_lock<std::mutex> lock(gLock);
   gDecodeDone.wait(lock, [] { return gQueue.empty() && !gDecoding; });
 }

@@ -67,7 +67,9 @@ TEST_P(MiniGamePauseTest, EscapeOrTheBackgroundStopsEverythingUntilTheResumingIn
   EXPECT_FALSE(SoundIsPaused());
   const std::vector<long long> resumed = Digest();
   h.Frames(30);
-  if (GetParam() != kStateRotatingPuzzle) EXPECT_NE(Digest(), resumed) << "play goes on";
+  if (GetParam() != kStateRotatingPuzzle) {
+    EXPECT_NE(Digest(), resumed) << "play goes on";
+  }
 
   h.Focus(false);
   h.Frame();
